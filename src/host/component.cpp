@@ -1,0 +1,154 @@
+#include "host/component.h"
+
+#include "host/exceptions.h"
+
+#include <QObject>
+#include <typeinfo>
+
+TComponent::TComponent(TComponent *AOwner) {
+    if (AOwner) AOwner->InsertComponent(this);
+}
+
+TComponent::~TComponent() {
+    FState |= csDestroying;
+    // Components that asked to hear of our end are told first, while we are still listed.
+    while (!FFreeNotifies.isEmpty()) {
+        TComponent *other = FFreeNotifies.takeLast();
+        other->FFreeNotifies.removeAll(this);
+        other->Notification(this, opRemove);
+    }
+    DestroyComponents();
+    if (FOwner) FOwner->RemoveComponent(this);
+}
+
+int TComponent::ComponentIndex() const {
+    return FOwner ? int(FOwner->FComponents.indexOf(const_cast<TComponent *>(this))) : -1;
+}
+
+void TComponent::SetComponentIndex(int index) {
+    if (!FOwner) return;
+    auto &list = FOwner->FComponents;
+    const int current = int(list.indexOf(this));
+    if (current < 0) return;
+    index = qBound(0, index, int(list.size()) - 1);
+    if (index != current) list.move(current, index);
+}
+
+TComponent *TComponent::FindComponent(const QString &name) const {
+    if (name.isEmpty()) return nullptr;
+    for (TComponent *c : FComponents)
+        if (c->FName.compare(name, Qt::CaseInsensitive) == 0) return c;
+    return nullptr;
+}
+
+bool TComponent::IsValidIdent(const QString &name) {
+    if (name.isEmpty()) return false;
+    auto isAlpha = [](QChar c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || c == u'_'; };
+    if (!isAlpha(name[0])) return false;
+    for (QChar c : name)
+        if (!isAlpha(c) && !(c >= u'0' && c <= u'9')) return false;
+    return true;
+}
+
+void TComponent::SetName(const QString &newName) {
+    if (newName == FName) return;
+    if (!newName.isEmpty() && !IsValidIdent(newName))
+        throw EComponentError(QStringLiteral("'%1' is not a valid component name").arg(newName));
+    if (FOwner)
+        FOwner->ValidateRename(this, FName, newName);
+    else
+        ValidateRename(nullptr, FName, newName);
+    FName = newName;
+    if (QObject *o = Object()) o->setObjectName(newName);
+}
+
+void TComponent::ValidateRename(TComponent *AComponent, const QString &curName, const QString &newName) {
+    if (!AComponent || newName.isEmpty()) return;
+    if (curName.compare(newName, Qt::CaseInsensitive) == 0) return;
+    TComponent *other = FindComponent(newName);
+    if (other && other != AComponent)
+        throw EComponentError(QStringLiteral("A component named %1 already exists").arg(newName));
+}
+
+void TComponent::SetState(TComponentStateFlag f, bool on) {
+    if (on)
+        FState |= f;
+    else
+        FState &= ~f;
+}
+
+void TComponent::InsertComponent(TComponent *AComponent) {
+    if (!AComponent || AComponent->FOwner == this) return;
+    if (AComponent->FOwner) AComponent->FOwner->RemoveComponent(AComponent);
+    if (!AComponent->FName.isEmpty() && FindComponent(AComponent->FName))
+        throw EComponentError(QStringLiteral("A component named %1 already exists").arg(AComponent->FName));
+    Insert(AComponent);
+    SendNotification(AComponent, opInsert);
+}
+
+void TComponent::RemoveComponent(TComponent *AComponent) {
+    if (!AComponent || AComponent->FOwner != this) return;
+    SendNotification(AComponent, opRemove);
+    Remove(AComponent);
+}
+
+void TComponent::Insert(TComponent *AComponent) {
+    FComponents.append(AComponent);
+    AComponent->FOwner = this;
+}
+
+void TComponent::Remove(TComponent *AComponent) {
+    FComponents.removeOne(AComponent);
+    AComponent->FOwner = nullptr;
+}
+
+void TComponent::SendNotification(TComponent *AComponent, TOperation Operation) {
+    Notification(AComponent, Operation);
+}
+
+void TComponent::NotifyInsertion() {
+    if (FOwner) FOwner->SendNotification(this, opInsert);
+}
+
+void TComponent::DestroyComponents() {
+    // Taken off the list without notices: the owner is going away with all of them.
+    while (!FComponents.isEmpty()) {
+        TComponent *c = FComponents.takeLast();
+        c->FOwner = nullptr;
+        delete c;
+    }
+}
+
+void TComponent::FreeNotification(TComponent *AComponent) {
+    if (!AComponent || AComponent == this) return;
+    if (!FFreeNotifies.contains(AComponent)) FFreeNotifies.append(AComponent);
+    if (!AComponent->FFreeNotifies.contains(this)) AComponent->FFreeNotifies.append(this);
+}
+
+void TComponent::RemoveFreeNotification(TComponent *AComponent) {
+    if (!AComponent) return;
+    FFreeNotifies.removeAll(AComponent);
+    AComponent->FFreeNotifies.removeAll(this);
+}
+
+void TComponent::Loaded() { FState &= ~csLoading; }
+
+void TComponent::Notification(TComponent *AComponent, TOperation Operation) {
+    if (Operation == opRemove && AComponent) RemoveFreeNotification(AComponent);
+    // Walk a copy: a receiver may free or move components while being told.
+    const QList<TComponent *> receivers = FComponents;
+    for (int i = int(receivers.size()) - 1; i >= 0; --i) {
+        TComponent *c = receivers[i];
+        if (c != AComponent && FComponents.contains(c)) c->Notification(AComponent, Operation);
+    }
+}
+
+QObject *TComponent::Object() { return dynamic_cast<QObject *>(this); }
+const QObject *TComponent::Object() const { return dynamic_cast<const QObject *>(this); }
+
+QString TComponent::ClassName() const {
+    if (const QObject *o = Object()) return QString::fromLatin1(o->metaObject()->className());
+    return QString::fromLatin1(typeid(*this).name());
+}
+
+TComponent *TComponent::FromObject(QObject *object) { return dynamic_cast<TComponent *>(object); }

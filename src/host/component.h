@@ -1,0 +1,98 @@
+#pragma once
+// The component model: an owner keeps an ordered list of the components it owns and frees
+// them with itself; components have a validated Name and a Tag; owners and linked components
+// are told when components are inserted or removed. Ownership (lifetime, order) is separate
+// from the Qt parent (display): an element is owned by its form but parented to its band.
+//
+// TComponent is a plain base mixed into QObject/QWidget subclasses, so published properties
+// stay Qt properties while ownership follows this model.
+#include <QList>
+#include <QString>
+#include <QtGlobal>
+
+class QObject;
+
+enum TOperation { opInsert, opRemove };
+
+enum TComponentStateFlag {
+    csLoading = 0x01,    // being read from a stream
+    csReading = 0x02,
+    csWriting = 0x04,
+    csDestroying = 0x08,
+    csDesigning = 0x10,
+    csUpdating = 0x20,
+};
+
+class TComponent {
+public:
+    // Inserts the new component into AOwner's list (at the end) and notifies the owner and its
+    // components with opInsert. As with Qt's child events, receivers see the component before its
+    // derived constructors have run: compare identities, do not inspect the class. Classes whose
+    // class matters to receivers call NotifyInsertion() at the end of their own constructor.
+    explicit TComponent(TComponent *AOwner = nullptr);
+    virtual ~TComponent();
+
+    TComponent(const TComponent &) = delete;
+    TComponent &operator=(const TComponent &) = delete;
+
+    TComponent *Owner() const { return FOwner; }
+    const QList<TComponent *> &Components() const { return FComponents; }
+    int ComponentCount() const { return int(FComponents.size()); }
+    TComponent *Component(int index) const { return FComponents.value(index); }
+    int ComponentIndex() const;                       // position in the owner's list, -1 without owner
+    void SetComponentIndex(int index);                // moves within the owner's list
+    TComponent *FindComponent(const QString &name) const;  // case-insensitive, null when absent
+
+    const QString &Name() const { return FName; }
+    // Renames; raises EComponentError for an invalid identifier or a name the owner already has.
+    virtual void SetName(const QString &newName);
+    qint32 Tag() const { return FTag; }
+    void SetTag(qint32 value) { FTag = value; }
+
+    int ComponentState() const { return FState; }
+    bool HasState(TComponentStateFlag f) const { return (FState & f) != 0; }
+    void SetState(TComponentStateFlag f, bool on);
+
+    // Takes over / gives up ownership; both notify the owner and its components.
+    void InsertComponent(TComponent *AComponent);
+    void RemoveComponent(TComponent *AComponent);
+    // Frees every owned component, last first.
+    void DestroyComponents();
+
+    // Asks to be told (Notification with opRemove) when AComponent is destroyed, even when it
+    // belongs to another owner. The link is mutual and undone on destruction.
+    void FreeNotification(TComponent *AComponent);
+    void RemoveFreeNotification(TComponent *AComponent);
+
+    // Called after the component was read from a stream, once all references are resolved.
+    virtual void Loaded();
+
+    // The Qt object this component is part of (null for a component that is not a QObject).
+    QObject *Object();
+    const QObject *Object() const;
+    QString ClassName() const;
+
+    // Re-sends opInsert for this component to the owner and its components, for classes whose
+    // identity matters to receivers (see the constructor).
+    void NotifyInsertion();
+
+    static bool IsValidIdent(const QString &name);
+    static TComponent *FromObject(QObject *object);
+
+protected:
+    // Default handling forwards the notice to every owned component; overrides call it first.
+    virtual void Notification(TComponent *AComponent, TOperation Operation);
+    virtual void ValidateRename(TComponent *AComponent, const QString &curName, const QString &newName);
+
+private:
+    void Insert(TComponent *AComponent);
+    void Remove(TComponent *AComponent);
+    void SendNotification(TComponent *AComponent, TOperation Operation);
+
+    TComponent *FOwner = nullptr;
+    QList<TComponent *> FComponents;
+    QList<TComponent *> FFreeNotifies;
+    QString FName;
+    qint32 FTag = 0;
+    int FState = 0;
+};

@@ -1,0 +1,170 @@
+#include "host/property_access.h"
+
+#include <QHash>
+#include <QMetaObject>
+#include <QObject>
+#include <QVariant>
+
+namespace {
+
+// Per class, lower-cased name -> property index, most derived declaration first.
+const QHash<QString, int> &PropertyIndex(const QMetaObject *meta) {
+    static QHash<const QMetaObject *, QHash<QString, int>> cache;
+    auto it = cache.find(meta);
+    if (it != cache.end()) return *it;
+    QHash<QString, int> index;
+    for (int i = meta->propertyCount() - 1; i >= 0; --i) {
+        const QString key = QString::fromLatin1(meta->property(i).name()).toLower();
+        if (!index.contains(key)) index.insert(key, i);
+    }
+    return *cache.insert(meta, index);
+}
+
+bool IsOrdinal(const QMetaProperty &p) {
+    if (p.isEnumType()) return true;
+    switch (p.metaType().id()) {
+    case QMetaType::Bool:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Long:
+    case QMetaType::ULong:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Char:
+    case QMetaType::SChar:
+    case QMetaType::UChar:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool IsFloat(const QMetaProperty &p) {
+    const int id = p.metaType().id();
+    return id == QMetaType::Double || id == QMetaType::Float;
+}
+
+bool IsString(const QMetaProperty &p) { return p.metaType().id() == QMetaType::QString; }
+
+// The ordinal written into a property of the given type, cut to the type's width as an
+// assignment in code would do.
+QVariant OrdinalVariant(const QMetaProperty &p, qint64 v) {
+    switch (p.metaType().id()) {
+    case QMetaType::Bool: return QVariant(v != 0);
+    case QMetaType::UShort: return QVariant::fromValue(quint16(v));
+    case QMetaType::Short: return QVariant::fromValue(qint16(v));
+    case QMetaType::UChar: return QVariant::fromValue(uchar(v));
+    case QMetaType::Char:
+    case QMetaType::SChar: return QVariant::fromValue(qint8(v));
+    case QMetaType::UInt: return QVariant::fromValue(quint32(v));
+    case QMetaType::Int: return QVariant::fromValue(qint32(v));
+    case QMetaType::ULongLong: return QVariant::fromValue(quint64(v));
+    default: return QVariant::fromValue(v);
+    }
+}
+
+}  // namespace
+
+QMetaProperty FindProperty(const QObject *Obj, const QString &Name) {
+    if (!Obj || Name.isEmpty()) return {};
+    const QMetaObject *meta = Obj->metaObject();
+    const auto &index = PropertyIndex(meta);
+    auto it = index.find(Name.toLower());
+    return it == index.end() ? QMetaProperty() : meta->property(*it);
+}
+
+bool PropertyExists(const QObject *Obj, const QString &Name) { return FindProperty(Obj, Name).isValid(); }
+
+bool IsObjectProperty(const QMetaProperty &prop) {
+    return prop.isValid() && (prop.metaType().flags() & QMetaType::PointerToQObject);
+}
+
+bool IsMethodProperty(const QMetaProperty &prop) {
+    return prop.isValid() && prop.metaType() == QMetaType::fromType<TMethod>();
+}
+
+qint64 GetIntegerProperty(const QObject *Obj, const QString &Name) {
+    const QMetaProperty p = FindProperty(Obj, Name);
+    if (!p.isValid() || !IsOrdinal(p)) return 0;
+    const QVariant v = p.read(Obj);
+    if (p.isEnumType()) return v.toInt();
+    return v.toLongLong();
+}
+
+void SetIntegerProperty(QObject *Obj, const QString &Name, qint64 Value) {
+    const QMetaProperty p = FindProperty(Obj, Name);
+    if (!p.isValid() || !p.isWritable() || !IsOrdinal(p)) return;
+    if (p.isEnumType())
+        p.write(Obj, QVariant(int(Value)));
+    else
+        p.write(Obj, OrdinalVariant(p, Value));
+}
+
+bool GetBooleanProperty(const QObject *Obj, const QString &Name) {
+    const QMetaProperty p = FindProperty(Obj, Name);
+    if (!p.isValid() || !IsOrdinal(p)) return false;
+    const QVariant v = p.read(Obj);
+    if (p.metaType().id() == QMetaType::Bool) return v.toBool();
+    return GetIntegerProperty(Obj, Name) == 1;
+}
+
+void SetBooleanProperty(QObject *Obj, const QString &Name, bool Value) {
+    SetIntegerProperty(Obj, Name, Value ? 1 : 0);
+}
+
+QObject *GetPointerProperty(const QObject *Obj, const QString &Name) {
+    const QMetaProperty p = FindProperty(Obj, Name);
+    if (!IsObjectProperty(p)) return nullptr;
+    const QVariant v = p.read(Obj);
+    return *reinterpret_cast<QObject *const *>(v.constData());
+}
+
+void SetPointerProperty(QObject *Obj, const QString &Name, QObject *Value) {
+    const QMetaProperty p = FindProperty(Obj, Name);
+    if (!IsObjectProperty(p) || !p.isWritable()) return;
+    // A reference of the wrong class is refused like a write to a missing property.
+    const QMetaObject *target = p.metaType().metaObject();
+    if (Value && target && !Value->metaObject()->inherits(target)) return;
+    QVariant v(p.metaType(), &Value);
+    p.write(Obj, v);
+}
+
+double GetFloatProperty(const QObject *Obj, const QString &Name) {
+    const QMetaProperty p = FindProperty(Obj, Name);
+    if (!p.isValid() || !IsFloat(p)) return 0;
+    return p.read(Obj).toDouble();
+}
+
+void SetFloatProperty(QObject *Obj, const QString &Name, double Value) {
+    const QMetaProperty p = FindProperty(Obj, Name);
+    if (!p.isValid() || !p.isWritable() || !IsFloat(p)) return;
+    p.write(Obj, p.metaType().id() == QMetaType::Float ? QVariant(float(Value)) : QVariant(Value));
+}
+
+QString GetStringProperty(const QObject *Obj, const QString &Name) {
+    const QMetaProperty p = FindProperty(Obj, Name);
+    if (!p.isValid() || !IsString(p)) return QString();
+    return p.read(Obj).toString();
+}
+
+void SetStringProperty(QObject *Obj, const QString &Name, const QString &Value) {
+    const QMetaProperty p = FindProperty(Obj, Name);
+    if (!p.isValid() || !p.isWritable() || !IsString(p)) return;
+    p.write(Obj, Value);
+}
+
+TMethod GetMethodProperty(const QObject *Obj, const QString &Name) {
+    const QMetaProperty p = FindProperty(Obj, Name);
+    if (!IsMethodProperty(p)) return TMethod();
+    return p.read(Obj).value<TMethod>();
+}
+
+void SetMethodProperty(QObject *Obj, const QString &Name, const TMethod &Value) {
+    const QMetaProperty p = FindProperty(Obj, Name);
+    if (!IsMethodProperty(p) || !p.isWritable()) return;
+    p.write(Obj, QVariant::fromValue(Value));
+}
+
+QObject *GetFontProperty(const QObject *Obj) { return GetPointerProperty(Obj, QStringLiteral("Font")); }

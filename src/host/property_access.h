@@ -1,0 +1,42 @@
+#pragma once
+// Property access by name. Generic code (persistence, commands, translation) reads and writes
+// published (Q_PROPERTY) properties of any object without knowing its class. Names compare
+// without regard to case and include inherited properties; writes go through the setter.
+// A missing property is never an error: reads yield 0, false, null or empty, writes do nothing.
+// A property of another kind than the operation expects is treated as missing.
+#include "host/method.h"
+
+#include <QMetaProperty>
+#include <QString>
+
+class QObject;
+
+// The meta-property of Obj named Name (case ignored); an invalid QMetaProperty when absent.
+QMetaProperty FindProperty(const QObject *Obj, const QString &Name);
+
+bool PropertyExists(const QObject *Obj, const QString &Name);
+
+qint64 GetIntegerProperty(const QObject *Obj, const QString &Name);
+void SetIntegerProperty(QObject *Obj, const QString &Name, qint64 Value);
+
+bool GetBooleanProperty(const QObject *Obj, const QString &Name);
+void SetBooleanProperty(QObject *Obj, const QString &Name, bool Value);
+
+QObject *GetPointerProperty(const QObject *Obj, const QString &Name);
+void SetPointerProperty(QObject *Obj, const QString &Name, QObject *Value);
+
+double GetFloatProperty(const QObject *Obj, const QString &Name);
+void SetFloatProperty(QObject *Obj, const QString &Name, double Value);
+
+QString GetStringProperty(const QObject *Obj, const QString &Name);
+void SetStringProperty(QObject *Obj, const QString &Name, const QString &Value);
+
+TMethod GetMethodProperty(const QObject *Obj, const QString &Name);
+void SetMethodProperty(QObject *Obj, const QString &Name, const TMethod &Value);
+
+// GetPointerProperty(Obj, "Font").
+QObject *GetFontProperty(const QObject *Obj);
+
+// Whether a meta-property holds a reference to a QObject (object-reference kind).
+bool IsObjectProperty(const QMetaProperty &prop);
+bool IsMethodProperty(const QMetaProperty &prop);

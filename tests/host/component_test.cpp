@@ -1,0 +1,151 @@
+#include "host/class_registry.h"
+#include "host/exceptions.h"
+#include "host/forms.h"
+#include "test_objects.h"
+
+#include <gtest/gtest.h>
+
+TEST(Component, OwnerKeepsComponentsInCreationOrderAndFreesThem) {
+    auto *owner = new TTestComponent;
+    auto *a = new TTestComponent(owner);
+    a->SetName("A");
+    auto *b = new TTestComponent(owner);
+    b->SetName("B");
+    QPointer<QObject> watchA(a->Object()), watchB(b->Object());
+    ASSERT_EQ(owner->ComponentCount(), 2);
+    EXPECT_EQ(owner->Component(0), a);
+    EXPECT_EQ(owner->Component(1), b);
+    EXPECT_EQ(b->ComponentIndex(), 1);
+    b->SetComponentIndex(0);
+    EXPECT_EQ(owner->Component(0), b);
+    EXPECT_EQ(owner->FindComponent("a"), a);
+    EXPECT_EQ(owner->FindComponent("missing"), nullptr);
+    delete owner;
+    EXPECT_TRUE(watchA.isNull());
+    EXPECT_TRUE(watchB.isNull());
+}
+
+TEST(Component, RenameValidatesIdentifierAndUniqueness) {
+    TTestComponent owner;
+    auto *a = new TTestComponent(&owner);
+    auto *b = new TTestComponent(&owner);
+    a->SetName("Label1");
+    EXPECT_THROW(b->SetName("label1"), EComponentError);  // taken, case ignored
+    EXPECT_THROW(b->SetName("1abc"), EComponentError);
+    EXPECT_THROW(b->SetName("a b"), EComponentError);
+    EXPECT_TRUE(b->Name().isEmpty());
+    a->SetName("LABEL1");  // a case change of one's own name is fine
+    EXPECT_EQ(a->Name(), "LABEL1");
+    b->SetName("_x9");
+    EXPECT_EQ(b->Object()->objectName(), "_x9");
+    a->SetName(QString());  // unnamed is allowed
+    b->SetName("Label1");
+    EXPECT_EQ(b->Name(), "Label1");
+}
+
+TEST(Component, NotificationsReachOwnerAndSiblingsOnInsertAndRemove) {
+    TTestComponent owner;
+    owner.SetName("Owner");
+    auto *first = new TTestComponent(&owner);
+    first->SetName("First");
+    auto *second = new TTestComponent(&owner);
+    second->SetName("Second");
+    first->Watched = second;
+    owner.Log.clear();
+    first->Log.clear();
+    delete second;
+    EXPECT_EQ(owner.Log, QStringList{"remove:Second"});
+    EXPECT_EQ(first->Log, QStringList{"remove:Second"});
+    EXPECT_EQ(first->Watched, nullptr);  // no dangling link
+    EXPECT_EQ(owner.ComponentCount(), 1);
+
+    auto *third = new TTestComponent;
+    third->SetName("Third");
+    owner.InsertComponent(third);
+    EXPECT_EQ(owner.Log.last(), "insert:Third");
+    EXPECT_EQ(first->Log.last(), "insert:Third");
+    owner.RemoveComponent(third);
+    EXPECT_EQ(third->Owner(), nullptr);
+    EXPECT_EQ(owner.Log.last(), "remove:Third");
+    delete third;
+}
+
+TEST(Component, InsertingADuplicateNameIsRefused) {
+    TTestComponent owner, other;
+    auto *a = new TTestComponent(&owner);
+    a->SetName("X");
+    auto *b = new TTestComponent(&other);
+    b->SetName("X");
+    EXPECT_THROW(owner.InsertComponent(b), EComponentError);
+}
+
+TEST(Component, FreeNotificationAcrossOwners) {
+    TTestComponent formA, formB;
+    auto *ref = new TTestComponent(&formA);
+    auto *target = new TTestComponent(&formB);
+    target->SetName("Target");
+    ref->Watched = target;
+    ref->FreeNotification(target);
+    delete target;
+    EXPECT_EQ(ref->Watched, nullptr);
+    EXPECT_TRUE(ref->Log.contains("remove:Target"));
+}
+
+TEST(Component, FreeNotificationIsUndoneWhenTheWatcherGoesFirst) {
+    TTestComponent formA, formB;
+    auto *ref = new TTestComponent(&formA);
+    auto *target = new TTestComponent(&formB);
+    ref->FreeNotification(target);
+    delete ref;     // must unlink itself from target
+    delete target;  // would touch freed memory otherwise (caught by sanitizers/valgrind)
+    SUCCEED();
+}
+
+TEST(Component, OwnerIsIndependentOfWidgetParent) {
+    TForm form;
+    QWidget band(&form);
+    class TWidgetComponent : public QWidget, public TComponent {
+    public:
+        TWidgetComponent(TComponent *o, QWidget *p) : QWidget(p), TComponent(o) {}
+    };
+    auto *element = new TWidgetComponent(&form, &band);
+    EXPECT_EQ(element->Owner(), &form);
+    EXPECT_EQ(element->parentWidget(), &band);
+    // Deleting through the widget parent leaves the owner's list consistent.
+    auto *other = new TWidgetComponent(&form, nullptr);
+    QWidget *holder = new QWidget;
+    other->setParent(holder);
+    delete holder;
+    EXPECT_EQ(form.ComponentCount(), 1);
+    EXPECT_EQ(form.Component(0), element);
+}
+
+TEST(Forms, ScreenListsFollowCreationShowAndDestruction) {
+    const int before = Screen::Forms().size();
+    auto *a = new TForm;
+    auto *b = new TForm;
+    EXPECT_EQ(Screen::Forms().size(), before + 2);
+    Screen::BringToFront(b);
+    EXPECT_EQ(Screen::Forms().first(), b);
+    a->show();
+    EXPECT_EQ(Screen::Forms().first(), a);
+    delete a;
+    EXPECT_FALSE(Screen::Forms().contains(a));
+    delete b;
+    auto *dm = new TDataModule;
+    EXPECT_TRUE(Screen::DataModules().contains(dm));
+    delete dm;
+    EXPECT_FALSE(Screen::DataModules().contains(dm));
+}
+
+TEST(ClassRegistry, CreatesRegisteredClassesByName) {
+    RegisterComponentClass<TTestElement>();
+    const TComponentClass *cls = FindComponentClass("ttestelement");
+    ASSERT_NE(cls, nullptr);
+    EXPECT_EQ(cls->Name, "TTestElement");
+    TTestComponent owner;
+    TComponent *c = cls->Create(&owner);
+    EXPECT_EQ(c->Owner(), &owner);
+    EXPECT_EQ(c->ClassName(), "TTestElement");
+    EXPECT_EQ(FindComponentClass("TNoSuchClass"), nullptr);
+}
