@@ -1,0 +1,3 @@
+#include "model/report_constants.h"
+
+quint16 CurrentReportID = 0;
