@@ -1,0 +1,6 @@
+#include "reportlib/expr_builtins.h"
+
+void RegisterBuiltinRepFunctions() {
+    RegisterScalarRepFunctions();
+    RegisterAggregateRepFunctions();
+}
