@@ -348,3 +348,21 @@ TGraphicKind GraphicKindForExtension(const QString &extension) {
 QString PictureFileFilter() {
     return QStringLiteral("All pictures (*.bmp *.jpg *.jpeg);;Bitmaps (*.bmp);;JPEG Image File (*.jpg *.jpeg)");
 }
+
+QByteArray TPicture::SaveBinaryForm() const {
+    TMemoryStream stream;
+    SaveToStream(stream);
+    return stream.Data();
+}
+
+void TPicture::LoadBinaryForm(const QByteArray &data) {
+    TMemoryStream stream(data);
+    LoadFromStream(stream);
+}
+
+void TGraphic::LoadBinaryForm(const QByteArray &data) {
+    if (data.isEmpty())
+        Clear();
+    else
+        LoadFromData(data);
+}

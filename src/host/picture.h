@@ -40,6 +40,11 @@ public:
     // The stream form as bytes. An empty graphic is zero bytes, and zero bytes load as empty.
     virtual void LoadFromData(const QByteArray &data) = 0;
     virtual QByteArray SaveToData() const = 0;
+
+    // Component streams carry a graphic as its own file bytes (an empty one as no bytes).
+    bool HasBinaryForm() const override { return true; }
+    QByteArray SaveBinaryForm() const override { return Empty() ? QByteArray() : SaveToData(); }
+    void LoadBinaryForm(const QByteArray &data) override;
     // Read from the stream's position to its end (a bitmap stops after its own file size).
     virtual void LoadFromStream(TStream &stream);
     void SaveToStream(TStream &stream) const;
@@ -142,6 +147,11 @@ public:
 
     // Deep copy from a TPicture or a TGraphic; null clears. Emits Changed once.
     void Assign(const TPersistent *Source) override;
+
+    // Component streams carry the picture in its stream form (class and bytes).
+    bool HasBinaryForm() const override { return true; }
+    QByteArray SaveBinaryForm() const override;
+    void LoadBinaryForm(const QByteArray &data) override;
 
 private:
     void Take(std::unique_ptr<TGraphic> graphic);

@@ -1,0 +1,368 @@
+#include "host/component_stream.h"
+
+#include "host/class_registry.h"
+#include "host/exceptions.h"
+#include "host/method.h"
+#include "host/persistent.h"
+#include "host/property_access.h"
+#include "host/stream.h"
+#include "host/strings.h"
+
+#include <QMetaProperty>
+#include <QPointer>
+#include <QWidget>
+#include <memory>
+
+namespace {
+
+const char Signature[4] = {'V', 'C', 'S', '1'};
+// Nesting deeper than this is a damaged (or hostile) stream, not a report.
+constexpr int MaxDepth = 64;
+
+enum ValueType : quint8 {
+    vaNull = 0,
+    vaFalse = 1,
+    vaTrue = 2,
+    vaInt = 3,
+    vaFloat = 4,
+    vaString = 5,
+    vaList = 6,
+    vaBinary = 7,
+    vaReference = 8,
+};
+
+[[noreturn]] void Damaged(const QString &what) {
+    throw EReadError(QStringLiteral("Component stream is damaged: %1").arg(what));
+}
+
+void WriteStr8(TStream &s, const QString &text) {
+    QByteArray bytes = text.toUtf8();
+    if (bytes.size() > 255) bytes.truncate(255);
+    Bin::WriteByte(s, quint8(bytes.size()));
+    s.WriteBytes(bytes);
+}
+
+QString ReadStr8(TStream &s) {
+    const int len = Bin::ReadByte(s);
+    return QString::fromUtf8(s.ReadBytes(len));
+}
+
+void WriteLong(TStream &s, const QByteArray &bytes) {
+    Bin::WriteDWord(s, quint32(bytes.size()));
+    s.WriteBytes(bytes);
+}
+
+QByteArray ReadLong(TStream &s) {
+    const quint32 len = Bin::ReadDWord(s);
+    if (qint64(len) > s.Remaining()) Damaged(QStringLiteral("a value of %1 bytes runs past the end").arg(len));
+    return s.ReadBytes(len);
+}
+
+bool IsSimpleKind(int typeId) {
+    switch (typeId) {
+    case QMetaType::Bool:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Long:
+    case QMetaType::ULong:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Char:
+    case QMetaType::SChar:
+    case QMetaType::UChar:
+    case QMetaType::Double:
+    case QMetaType::Float:
+    case QMetaType::QString:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// A value object published by an object (its font, its lines): travels under a dotted path.
+TPersistent *OwnedValueObject(const QMetaProperty &p, QObject *object) {
+    if (!IsObjectProperty(p)) return nullptr;
+    QObject *value = GetPointerProperty(object, QString::fromLatin1(p.name()));
+    if (!value || TComponent::FromObject(value)) return nullptr;
+    return qobject_cast<TPersistent *>(value);
+}
+
+}  // namespace
+
+QList<TComponent *> StreamChildren(TComponent *component) {
+    QList<TComponent *> out;
+    auto *widget = dynamic_cast<QWidget *>(component);
+    if (!widget) return out;
+    for (QObject *child : widget->children()) {
+        TComponent *c = TComponent::FromObject(child);
+        if (c && child->isWidgetType()) out.append(c);
+    }
+    return out;
+}
+
+// ---- writer ---------------------------------------------------------------------------------
+
+TComponentWriter::TComponentWriter(TStream &stream, TComponent *root) : FStream(stream), FRoot(root) {}
+
+void TComponentWriter::WriteSignature() { FStream.WriteBuffer(Signature, 4); }
+
+void TComponentWriter::WriteEndOfList() { Bin::WriteByte(FStream, 0); }
+
+void TComponentWriter::WriteComponents(const QList<TComponent *> &components) {
+    for (TComponent *c : components) {
+        WriteSignature();
+        WriteComponent(c);
+    }
+    WriteEndOfList();
+}
+
+void TComponentWriter::WriteComponent(TComponent *component) {
+    QObject *object = component->Object();
+    if (!object) throw EFilerError(QStringLiteral("Component %1 cannot be streamed").arg(component->Name()));
+    component->SetState(csWriting, true);
+    WriteStr8(FStream, component->ClassName());
+    WriteStr8(FStream, component->Name());
+    WriteProperties(object, QString(), 0);
+    Bin::WriteByte(FStream, 0);
+    for (TComponent *child : StreamChildren(component)) WriteComponent(child);
+    Bin::WriteByte(FStream, 0);
+    component->SetState(csWriting, false);
+}
+
+void TComponentWriter::WriteProperties(QObject *object, const QString &prefix, int depth) {
+    if (depth > MaxDepth) return;
+    const QMetaObject *meta = object->metaObject();
+    for (int i = 0; i < meta->propertyCount(); ++i) {
+        const QMetaProperty p = meta->property(i);
+        const QString name = QString::fromLatin1(p.name());
+        if (!p.isReadable() || !p.isStored() || IsMethodProperty(p)) continue;
+        if (prefix.isEmpty() && (name == QLatin1String("Name") || name == QLatin1String("objectName"))) continue;
+        if (name == QLatin1String("objectName")) continue;
+        const QString path = prefix + name;
+
+        if (TPersistent *value = OwnedValueObject(p, object)) {
+            if (auto *lines = qobject_cast<TStrings *>(value)) {
+                WriteStr8(FStream, path);
+                Bin::WriteByte(FStream, vaList);
+                Bin::WriteDWord(FStream, quint32(lines->Count()));
+                for (int l = 0; l < lines->Count(); ++l) WriteLong(FStream, lines->Get(l).toUtf8());
+            } else if (value->HasBinaryForm()) {
+                WriteStr8(FStream, path);
+                Bin::WriteByte(FStream, vaBinary);
+                WriteLong(FStream, value->SaveBinaryForm());
+            } else {
+                WriteProperties(value, path + u'.', depth + 1);
+            }
+            continue;
+        }
+        if (!p.isWritable()) continue;
+        if (IsObjectProperty(p)) {
+            QObject *ref = GetPointerProperty(object, name);
+            TComponent *refComponent = TComponent::FromObject(ref);
+            WriteStr8(FStream, path);
+            if (!refComponent || refComponent->Name().isEmpty()) {
+                Bin::WriteByte(FStream, vaNull);
+            } else {
+                Bin::WriteByte(FStream, vaReference);
+                WriteStr8(FStream, refComponent->Name());
+            }
+            continue;
+        }
+        const int type = p.isEnumType() ? int(QMetaType::Int) : p.metaType().id();
+        if (!IsSimpleKind(type)) continue;
+        const QVariant v = p.read(object);
+        WriteStr8(FStream, path);
+        if (type == QMetaType::Bool) {
+            Bin::WriteByte(FStream, v.toBool() ? vaTrue : vaFalse);
+        } else if (type == QMetaType::Double || type == QMetaType::Float) {
+            Bin::WriteByte(FStream, vaFloat);
+            Bin::WriteExtended(FStream, v.toDouble());
+        } else if (type == QMetaType::QString) {
+            Bin::WriteByte(FStream, vaString);
+            WriteLong(FStream, v.toString().toUtf8());
+        } else {
+            Bin::WriteByte(FStream, vaInt);
+            const qint64 n = p.isEnumType() ? qint64(v.toInt())
+                             : type == QMetaType::ULongLong ? qint64(v.toULongLong())
+                                                            : v.toLongLong();
+            Bin::WriteDWord(FStream, quint32(quint64(n) & 0xFFFFFFFFu));
+            Bin::WriteDWord(FStream, quint32(quint64(n) >> 32));
+        }
+    }
+}
+
+// ---- reader ---------------------------------------------------------------------------------
+
+TComponentReader::TComponentReader(TStream &stream, TComponent *owner, QWidget *parent)
+    : FStream(stream), FOwner(owner), FParent(parent) {}
+
+void TComponentReader::ReadSignature() {
+    char sig[4];
+    if (FStream.Read(sig, 4) != 4 || memcmp(sig, Signature, 4) != 0)
+        throw EFilerError(QStringLiteral("Invalid stream format: not a component stream"));
+}
+
+TComponent *TComponentReader::ReadRootComponent() {
+    ReadSignature();
+    TComponent *c = ReadComponent(FParent, 0);
+    ResolveFixups();
+    for (TComponent *l : std::as_const(FLoaded)) l->Loaded();
+    FLoaded.clear();
+    return c;
+}
+
+QList<TComponent *> TComponentReader::ReadComponents(const std::function<void(TComponent *)> &componentRead) {
+    QList<TComponent *> roots;
+    try {
+        for (;;) {
+            const qint64 start = FStream.Position();
+            const quint8 first = Bin::ReadByte(FStream);
+            if (first == 0) break;  // end of list
+            FStream.SetPosition(start);
+            ReadSignature();
+            roots.append(ReadComponent(FParent, 0));
+        }
+    } catch (...) {
+        // All or nothing: free every component this call created. A freed container takes its
+        // child widgets with it, hence the guarded pointers.
+        FFixups.clear();
+        QList<QPointer<QObject>> done;
+        while (!FLoaded.isEmpty()) done.append(FLoaded.takeLast()->Object());
+        for (const QPointer<QObject> &o : done)
+            if (o) delete TComponent::FromObject(o.data());
+        throw;
+    }
+    ResolveFixups();
+    const QList<TComponent *> loaded = FLoaded;
+    FLoaded.clear();
+    for (TComponent *c : loaded) c->Loaded();
+    if (componentRead)
+        for (TComponent *c : roots) componentRead(c);
+    return roots;
+}
+
+TComponent *TComponentReader::ReadComponent(QWidget *parent, int depth) {
+    if (depth > MaxDepth) Damaged(QStringLiteral("components nested too deeply"));
+    const QString className = ReadStr8(FStream);
+    if (className.isEmpty()) Damaged(QStringLiteral("empty class name"));
+    QString name = ReadStr8(FStream);
+    const TComponentClass *cls = FindComponentClass(className);
+    if (!cls) throw EClassNotFound(QStringLiteral("Class %1 not found").arg(className));
+
+    const int mark = int(FLoaded.size());
+    std::unique_ptr<TComponent> created(cls->Create(FOwner));
+    TComponent *component = created.get();
+    try {
+    component->SetState(csLoading, true);
+    component->SetState(csReading, true);
+    QObject *object = component->Object();
+    if (parent)
+        if (auto *w = dynamic_cast<QWidget *>(component)) w->setParent(parent);
+
+    if (OnSetName) OnSetName(component, name);
+    if (!name.isEmpty()) component->SetName(name);
+    ReadProperties(object, depth);
+    auto *asWidget = dynamic_cast<QWidget *>(component);
+    for (;;) {
+        const qint64 start = FStream.Position();
+        if (Bin::ReadByte(FStream) == 0) break;
+        FStream.SetPosition(start);
+        ReadComponent(asWidget, depth + 1);
+    }
+    component->SetState(csReading, false);
+    if (asWidget && parent) asWidget->show();
+    } catch (...) {
+        // Free the children completed so far, then the component itself. A freed container takes
+        // its child widgets with it, hence the guarded pointers.
+        QList<QPointer<QObject>> done;
+        while (FLoaded.size() > mark) done.append(FLoaded.takeLast()->Object());
+        for (const QPointer<QObject> &o : done)
+            if (o) delete TComponent::FromObject(o.data());
+        throw;
+    }
+    FLoaded.append(component);
+    return created.release();
+}
+
+void TComponentReader::ReadProperties(QObject *object, int depth) {
+    for (;;) {
+        const QString path = ReadStr8(FStream);
+        if (path.isEmpty()) return;
+        const quint8 type = Bin::ReadByte(FStream);
+
+        // Walk the dotted path to the object that carries the last segment.
+        QObject *target = object;
+        const QStringList parts = path.split(u'.');
+        for (int i = 0; target && i + 1 < parts.size(); ++i) target = GetPointerProperty(target, parts[i]);
+        const QString prop = parts.last();
+        const QMetaProperty mp = FindProperty(target, prop);
+
+        switch (type) {
+        case vaNull:
+            if (target) SetPointerProperty(target, prop, nullptr);
+            break;
+        case vaFalse:
+        case vaTrue:
+            if (target) SetBooleanProperty(target, prop, type == vaTrue);
+            break;
+        case vaInt: {
+            const quint32 lo = Bin::ReadDWord(FStream);
+            const quint32 hi = Bin::ReadDWord(FStream);
+            const qint64 v = qint64((quint64(hi) << 32) | lo);
+            if (target) SetIntegerProperty(target, prop, v);
+            break;
+        }
+        case vaFloat: {
+            const double v = Bin::ReadExtended(FStream);
+            if (target) SetFloatProperty(target, prop, v);
+            break;
+        }
+        case vaString: {
+            const QString v = QString::fromUtf8(ReadLong(FStream));
+            if (target) SetStringProperty(target, prop, v);
+            break;
+        }
+        case vaList: {
+            const quint32 count = Bin::ReadDWord(FStream);
+            // Each line takes at least its 4-byte length: a larger count cannot be genuine.
+            if (qint64(count) * 4 > FStream.Remaining()) Damaged(QStringLiteral("a list of %1 lines runs past the end").arg(count));
+            QStringList lines;
+            for (quint32 l = 0; l < count; ++l) lines << QString::fromUtf8(ReadLong(FStream));
+            if (auto *strings = qobject_cast<TStrings *>(target ? GetPointerProperty(target, prop) : nullptr))
+                strings->SetStringList(lines);
+            break;
+        }
+        case vaBinary: {
+            const QByteArray data = ReadLong(FStream);
+            auto *value = qobject_cast<TPersistent *>(target ? GetPointerProperty(target, prop) : nullptr);
+            if (value && value->HasBinaryForm()) value->LoadBinaryForm(data);
+            break;
+        }
+        case vaReference: {
+            const QString name = ReadStr8(FStream);
+            if (target && IsObjectProperty(mp)) FFixups.append({target, QByteArray(mp.name()), name});
+            break;
+        }
+        default:
+            Damaged(QStringLiteral("unknown value type %1 for property %2").arg(type).arg(path));
+        }
+    }
+    Q_UNUSED(depth);
+}
+
+QObject *TComponentReader::FindReference(const QString &name) const {
+    if (!FOwner) return nullptr;
+    if (TComponent *c = FOwner->FindComponent(name)) return c->Object();
+    if (FOwner->Name().compare(name, Qt::CaseInsensitive) == 0) return FOwner->Object();
+    return nullptr;
+}
+
+void TComponentReader::ResolveFixups() {
+    // References are resolved once everything is read, so forward references work; a name that
+    // is not found leaves the reference empty.
+    for (const Fixup &f : std::as_const(FFixups))
+        SetPointerProperty(f.Target, QString::fromLatin1(f.Property), FindReference(f.Name));
+    FFixups.clear();
+}

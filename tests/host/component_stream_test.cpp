@@ -1,0 +1,206 @@
+#include "host/class_registry.h"
+#include "host/component_stream.h"
+#include "host/exceptions.h"
+#include "host/stream.h"
+#include "stream_objects.h"
+#include "test_objects.h"
+
+#include <QRandomGenerator>
+#include <gtest/gtest.h>
+
+namespace {
+
+void RegisterStreamClasses() {
+    RegisterComponentClass<TStreamBox>();
+    RegisterComponentClass<TStreamItem>();
+}
+
+QImage TestImage() {
+    QImage image(7, 5, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    image.setPixel(3, 2, qRgb(200, 10, 20));
+    return image;
+}
+
+TStreamItem *MakeItem(TComponent *owner, QWidget *parent, const QString &name) {
+    auto *item = new TStreamItem(owner);
+    item->setParent(parent);
+    item->SetName(name);
+    item->FCaption = QStringLiteral("Grüße € 漢字");
+    item->FAutoSize = true;
+    item->FRatio = 2.75;
+    item->FLeft = -12;
+    item->SetTag(77);
+    item->FAlignment = TStreamItem::taCenter;
+    item->Font()->SetName("Courier New");
+    item->Font()->SetSize(14);
+    item->Font()->SetStyle(fsBold | fsItalic);
+    item->Font()->SetColor(0x000000FF);
+    item->Pen()->SetWidth(3);
+    item->Lines()->SetText("first\nsecond line\n\nlast");
+    TBitmap bmp;
+    bmp.SetImage(TestImage());
+    item->Picture()->Assign(&bmp);
+    item->Background()->SetImage(TestImage().scaled(3, 4));
+    return item;
+}
+
+void ExpectSameItem(const TStreamItem *a, const TStreamItem *b) {
+    EXPECT_EQ(b->FCaption, a->FCaption);
+    EXPECT_EQ(b->FAutoSize, a->FAutoSize);
+    EXPECT_DOUBLE_EQ(b->FRatio, a->FRatio);
+    EXPECT_EQ(b->FLeft, a->FLeft);
+    EXPECT_EQ(b->Tag(), a->Tag());
+    EXPECT_EQ(b->FAlignment, a->FAlignment);
+    EXPECT_EQ(b->Font()->Name(), a->Font()->Name());
+    EXPECT_EQ(b->Font()->Size(), a->Font()->Size());
+    EXPECT_EQ(b->Font()->Height(), a->Font()->Height());
+    EXPECT_EQ(b->Font()->Style(), a->Font()->Style());
+    EXPECT_EQ(b->Font()->Color(), a->Font()->Color());
+    EXPECT_EQ(b->Pen()->Width(), a->Pen()->Width());
+    EXPECT_EQ(b->Lines()->ToStringList(), a->Lines()->ToStringList());
+    EXPECT_EQ(b->Picture()->GraphicKind(), a->Picture()->GraphicKind());
+    EXPECT_EQ(b->Background()->Image().convertToFormat(QImage::Format_RGB32),
+              a->Background()->Image().convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(b->Picture()->Image().convertToFormat(QImage::Format_RGB32),
+              a->Picture()->Image().convertToFormat(QImage::Format_RGB32));
+}
+
+}  // namespace
+
+TEST(ComponentStream, ContainerWithChildrenRoundTripsEveryValueKind) {
+    RegisterStreamClasses();
+    TStreamBox form;  // the owner of everything, like a report form
+    auto *box = new TStreamBox(&form);
+    box->SetName("Band1");
+    box->FBandNum = 3;
+    auto *ds = new TStreamBox(&form);
+    ds->SetName("Customers");
+    TStreamItem *item = MakeItem(&form, box, "Label1");
+    item->FDataset = ds;
+    TStreamItem *item2 = MakeItem(&form, box, "Label2");
+    item2->Lines()->Clear();
+    item2->Picture()->Clear();
+    item2->Background()->Clear();
+
+    TMemoryStream stream;
+    TComponentWriter writer(stream, &form);
+    writer.WriteComponents({box});
+
+    TStreamBox target;
+    auto *targetDs = new TStreamBox(&target);
+    targetDs->SetName("Customers");
+    QWidget surface;
+    stream.SetPosition(0);
+    TComponentReader reader(stream, &target, &surface);
+    QList<TComponent *> seen;
+    const QList<TComponent *> read = reader.ReadComponents([&](TComponent *c) { seen << c; });
+    ASSERT_EQ(read.size(), 1);
+    EXPECT_EQ(seen, read);
+    auto *box2 = dynamic_cast<TStreamBox *>(read[0]);
+    ASSERT_NE(box2, nullptr);
+    EXPECT_EQ(box2->Name(), "Band1");
+    EXPECT_EQ(box2->FBandNum, 3);
+    EXPECT_EQ(box2->parentWidget(), &surface);
+    const QList<TComponent *> children = StreamChildren(box2);
+    ASSERT_EQ(children.size(), 2);
+    auto *copy = dynamic_cast<TStreamItem *>(children[0]);
+    auto *copy2 = dynamic_cast<TStreamItem *>(children[1]);
+    ASSERT_TRUE(copy && copy2);
+    EXPECT_EQ(copy->Owner(), &target);  // owned by the reader's owner, parented to the container
+    EXPECT_EQ(copy->parentWidget(), box2);
+    ExpectSameItem(item, copy);
+    ExpectSameItem(item2, copy2);
+    EXPECT_EQ(copy->FDataset, targetDs);  // references resolve by name in the new owner
+    EXPECT_EQ(copy->LoadedCalls, 1);
+    EXPECT_FALSE(copy->HasState(csLoading));
+}
+
+TEST(ComponentStream, NameHookRenamesAndUnresolvedReferencesStayEmpty) {
+    RegisterStreamClasses();
+    TStreamBox form;
+    auto *ds = new TStreamBox(&form);
+    ds->SetName("Orders");
+    TStreamItem *item = MakeItem(&form, nullptr, "Label1");
+    item->FDataset = ds;
+    TMemoryStream stream;
+    TComponentWriter(stream, &form).WriteComponents({item});
+
+    // Pasting into the same form: the taken name is replaced by the hook.
+    stream.SetPosition(0);
+    TComponentReader reader(stream, &form);
+    reader.OnSetName = [&](TComponent *, QString &name) {
+        if (form.FindComponent(name)) name.clear();
+    };
+    const auto read = reader.ReadComponents();
+    ASSERT_EQ(read.size(), 1);
+    EXPECT_TRUE(read[0]->Name().isEmpty());
+    EXPECT_EQ(dynamic_cast<TStreamItem *>(read[0])->FDataset, ds);
+
+    // Into another form without that dataset the reference stays empty.
+    TStreamBox other;
+    stream.SetPosition(0);
+    TComponentReader reader2(stream, &other);
+    const auto read2 = reader2.ReadComponents();
+    EXPECT_EQ(dynamic_cast<TStreamItem *>(read2[0])->FDataset, nullptr);
+}
+
+TEST(ComponentStream, UnknownClassAndBadSignatureRaise) {
+    RegisterStreamClasses();
+    TStreamBox form;
+    TMemoryStream garbage(QByteArray("XXXX\x05TNope\x00\x00\x00\x00", 14));
+    TComponentReader r1(garbage, &form);
+    EXPECT_THROW(r1.ReadComponents(), EFilerError);
+
+    TMemoryStream unknown(QByteArray("VCS1\x05TNope\x00\x00\x00\x00", 14));
+    TComponentReader r2(unknown, &form);
+    EXPECT_THROW(r2.ReadComponents(), EClassNotFound);
+    EXPECT_EQ(form.ComponentCount(), 0);
+}
+
+TEST(ComponentStream, TruncatedAndMutatedStreamsFailCleanly) {
+    RegisterStreamClasses();
+    TStreamBox source;
+    auto *box = new TStreamBox(&source);
+    box->SetName("Band1");
+    MakeItem(&source, box, "Label1");
+    MakeItem(&source, box, "Label2");
+    TMemoryStream stream;
+    TComponentWriter(stream, &source).WriteComponents({box});
+    const QByteArray good = stream.Data();
+
+    // Every truncation either reads or raises; nothing leaks into the owner on failure.
+    for (int len = 0; len < good.size(); len += 3) {
+        TStreamBox target;
+        TMemoryStream cut(good.left(len));
+        TComponentReader reader(cut, &target);
+        EXPECT_THROW(reader.ReadComponents(), Exception) << "length " << len;
+        EXPECT_EQ(target.ComponentCount(), 0) << "length " << len;
+    }
+    // Random byte changes (fixed seed) never crash; huge lengths are refused before allocation.
+    QRandomGenerator rng(20261208);
+    for (int round = 0; round < 400; ++round) {
+        QByteArray bad = good;
+        const int changes = 1 + rng.bounded(4);
+        for (int c = 0; c < changes; ++c) bad[rng.bounded(int(bad.size()))] = char(rng.bounded(256));
+        TStreamBox target;
+        TMemoryStream in(bad);
+        TComponentReader reader(in, &target);
+        try {
+            reader.ReadComponents();
+        } catch (const Exception &) {
+        }
+    }
+    SUCCEED();
+}
+
+TEST(ComponentStream, DeepNestingIsRefused) {
+    RegisterStreamClasses();
+    QByteArray data("VCS1");
+    for (int i = 0; i < 200; ++i) data += QByteArray("\x0ATStreamBox\x00\x00", 13);
+    TStreamBox target;
+    TMemoryStream in(data);
+    TComponentReader reader(in, &target);
+    EXPECT_THROW(reader.ReadComponents(), EReadError);
+    EXPECT_EQ(target.ComponentCount(), 0);
+}
