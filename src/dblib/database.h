@@ -66,6 +66,11 @@ public:
     // SQLite tables carry a row identifier that edits use when there is no primary key.
     bool HasRowId(const QString &tableName);
 
+    // Open datasets using the database; a database in use is not closed.
+    void AddUser() { ++FUsers; }
+    void RemoveUser() { --FUsers; }
+    int Users() const { return FUsers; }
+
     // Runs a statement; raises EDatabaseError with the database's message. A result that
     // stays open while other statements run on the connection (heldOpen) is fetched whole by
     // PostgreSQL, whose row-by-row mode allows one statement at a time; SQLite streams it.
@@ -93,4 +98,5 @@ private:
     QHash<QString, AttachedFile> FAttached;  // by lower-case file name
     quint64 FUseCounter = 0;
     int FSchemaCounter = 0;
+    int FUsers = 0;
 };

@@ -12,6 +12,10 @@
 #include <QSqlRecord>
 
 struct TDataSet::TCursorData {
+    ~TCursorData() {
+        Stream = QSqlQuery();
+        if (Database) Database->RemoveUser();
+    }
     TDatabase *Database = nullptr;
     QVector<TColumnDesc> Columns;  // key columns included, at the end
     int Hidden = 0;
@@ -136,6 +140,7 @@ void TDataSet::OpenCursor() {
     TSelect sel = BuildSelect();
     if (!sel.Database) throw EDatabaseError(QStringLiteral("%1: No database").arg(DisplayName()));
     FCursor->Database = sel.Database;
+    sel.Database->AddUser();
     FCursor->Hidden = sel.HiddenColumns;
     FCursor->Streaming = UniDirectionalMode();
     FCursor->Select = sel;

@@ -153,10 +153,12 @@ private:
 
     std::unique_ptr<TFilterExpression::Node> ParseNot() {
         if (IsWord("not")) {
+            if (++FDepth > 200) Fail(QStringLiteral("too deeply nested"));
             Advance();
             auto n = std::make_unique<TFilterExpression::Node>();
             n->kind = TFilterExpression::Node::Not;
             n->left = ParseNot();
+            --FDepth;
             return n;
         }
         if (FTok.type == Token::LParen) {

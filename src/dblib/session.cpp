@@ -30,9 +30,15 @@ TSession &Session() {
     return session;
 }
 
-TSession::TSession() = default;
+TSession::TSession() {
+    // Connections go while Qt's SQL drivers are still there: when the application object ends.
+    qAddPostRoutine([] { Session().DropConnections(); });
+}
 
-TSession::~TSession() { DropConnections(); }
+TSession::~TSession() {
+    qDeleteAll(FDatabases);
+    FDatabases.clear();
+}
 
 QString TSession::Key(const QString &name) const { return name.trimmed().toUpper(); }
 
@@ -192,14 +198,21 @@ TDatabase *TSession::OpenDatabase(const QString &name) {
 
 void TSession::CloseDatabase(const QString &name) {
     if (TDatabase *db = FindDatabase(name)) {
+        if (db->Users() > 0) throw EDatabaseError(QStringLiteral("Database %1 is in use by open datasets").arg(name.trimmed()));
         FDatabases.remove(FDatabases.key(db));
         delete db;
     }
 }
 
 void TSession::DropConnections() {
-    qDeleteAll(FDatabases);
-    FDatabases.clear();
+    for (auto it = FDatabases.begin(); it != FDatabases.end();) {
+        if ((*it)->Users() > 0) {
+            ++it;
+            continue;
+        }
+        delete *it;
+        it = FDatabases.erase(it);
+    }
 }
 
 QStringList TSession::TableNames(const QString &databaseName, const QString &pattern, bool extensions, bool systemTables) {

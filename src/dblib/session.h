@@ -44,9 +44,10 @@ public:
     // Opens the database (or returns the one already open). Raises EDatabaseError naming an
     // unknown alias, a missing directory or file, or a database that refuses the connection.
     TDatabase *OpenDatabase(const QString &name);
-    // Closes a database that no open dataset uses any longer (datasets reopen it on demand).
+    // Closes a database (datasets reopen it on demand); raises EDatabaseError while an open
+    // dataset uses it.
     void CloseDatabase(const QString &name);
-    // Closes every database; datasets must be closed first.
+    // Closes every database that no open dataset uses.
     void DropConnections();
 
     // Re-reads the settings file and the environment (they are read on first use).

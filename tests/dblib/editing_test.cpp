@@ -43,6 +43,7 @@ protected:
         }
     }
     void TearDown() override {
+        FOwner.DestroyComponents();
         if (GetParam().Kind != TBackend::Postgres) Session().CloseDatabase(FDatabase);
     }
 

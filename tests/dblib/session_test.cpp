@@ -179,3 +179,22 @@ TEST(Session, ManyTableFilesInOneDirectory) {
     join.Open();
     EXPECT_EQ(join.FieldByName("N")->AsInteger(), 20);
 }
+
+TEST(Session, DatabasesInUseStayOpen) {
+    TestDir dir;
+    QFile::copy(QDir(TestEnv::DemoTables()).filePath("country.db"), dir.Path("country.db"));
+    TTable t;
+    t.SetDatabaseName(dir.Path());
+    t.SetTableName("country.db");
+    t.Open();
+    EXPECT_THROW(Session().CloseDatabase(dir.Path()), EDatabaseError);
+    Session().DropConnections();  // leaves it alone
+    EXPECT_NE(Session().FindDatabase(dir.Path()), nullptr);
+    t.Next();
+    EXPECT_EQ(t.RecNo(), 2);
+    t.Close();
+    Session().CloseDatabase(dir.Path());
+    EXPECT_EQ(Session().FindDatabase(dir.Path()), nullptr);
+    t.Open();  // reopens on demand
+    EXPECT_EQ(t.RecordCount(), 20);
+}
