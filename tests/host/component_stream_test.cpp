@@ -37,6 +37,9 @@ TStreamItem *MakeItem(TComponent *owner, QWidget *parent, const QString &name) {
     item->Font()->SetStyle(fsBold | fsItalic);
     item->Font()->SetColor(0x000000FF);
     item->Pen()->SetWidth(3);
+    item->Pen()->SetStyle(TPen::psDashDot);
+    item->Brush()->SetColor(0x00336699);
+    item->Brush()->SetStyle(TBrush::bsDiagCross);
     item->Lines()->SetText("first\nsecond line\n\nlast");
     TBitmap bmp;
     bmp.SetImage(TestImage());
@@ -57,7 +60,10 @@ void ExpectSameItem(const TStreamItem *a, const TStreamItem *b) {
     EXPECT_EQ(b->Font()->Height(), a->Font()->Height());
     EXPECT_EQ(b->Font()->Style(), a->Font()->Style());
     EXPECT_EQ(b->Font()->Color(), a->Font()->Color());
-    EXPECT_EQ(b->Pen()->Width(), a->Pen()->Width());
+    EXPECT_TRUE(b->Pen()->Equals(*a->Pen()));
+    EXPECT_EQ(b->Pen()->Style(), TPen::psDashDot);
+    EXPECT_TRUE(b->Brush()->Equals(*a->Brush()));
+    EXPECT_EQ(b->Brush()->Color(), 0x00336699);
     EXPECT_EQ(b->Lines()->ToStringList(), a->Lines()->ToStringList());
     EXPECT_EQ(b->Picture()->GraphicKind(), a->Picture()->GraphicKind());
     EXPECT_EQ(b->Background()->Image().convertToFormat(QImage::Format_RGB32),

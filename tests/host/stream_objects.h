@@ -30,6 +30,7 @@ class TStreamItem : public QWidget, public TComponent {
     Q_PROPERTY(TAlignmentKind Alignment MEMBER FAlignment)
     Q_PROPERTY(TFont *Font READ Font WRITE SetFont)
     Q_PROPERTY(TPen *Pen READ Pen WRITE SetPen)
+    Q_PROPERTY(TBrush *Brush READ Brush WRITE SetBrush)
     Q_PROPERTY(TStrings *Lines READ Lines WRITE SetLines)
     Q_PROPERTY(TPicture *Picture READ Picture WRITE SetPicture)
     Q_PROPERTY(TBitmap *Background READ Background WRITE SetBackground)
@@ -43,6 +44,8 @@ public:
 
     TFont *Font() const { return FFont; }
     void SetFont(TFont *f) { FFont->Assign(f); }
+    TBrush *Brush() const { return FBrush; }
+    void SetBrush(TBrush *b) { FBrush->Assign(b); }
     TPen *Pen() const { return FPen; }
     void SetPen(TPen *p) { FPen->Assign(p); }
     TStrings *Lines() const { return FLines; }
@@ -68,6 +71,7 @@ public:
 private:
     TFont *FFont = new TFont(this);
     TPen *FPen = new TPen(this);
+    TBrush *FBrush = new TBrush(this);
     TStringList *FLines = new TStringList(this);
     TPicture *FPicture = new TPicture(this);
     TBitmap *FBackground = new TBitmap(this);
