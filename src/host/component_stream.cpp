@@ -58,29 +58,6 @@ QByteArray ReadLong(TStream &s) {
     return s.ReadBytes(len);
 }
 
-bool IsSimpleKind(int typeId) {
-    switch (typeId) {
-    case QMetaType::Bool:
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::Long:
-    case QMetaType::ULong:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-    case QMetaType::Char:
-    case QMetaType::SChar:
-    case QMetaType::UChar:
-    case QMetaType::Double:
-    case QMetaType::Float:
-    case QMetaType::QString:
-        return true;
-    default:
-        return false;
-    }
-}
-
 // A value object published by an object (its font, its lines): travels under a dotted path.
 TPersistent *OwnedValueObject(const QMetaProperty &p, QObject *object) {
     if (!IsObjectProperty(p)) return nullptr;
@@ -170,8 +147,8 @@ void TComponentWriter::WriteProperties(QObject *object, const QString &prefix, i
             }
             continue;
         }
+        if (!IsOrdinalProperty(p) && !IsFloatProperty(p) && !IsStringProperty(p)) continue;
         const int type = p.isEnumType() ? int(QMetaType::Int) : p.metaType().id();
-        if (!IsSimpleKind(type)) continue;
         const QVariant v = p.read(object);
         WriteStr8(FStream, path);
         if (type == QMetaType::Bool) {

@@ -20,7 +20,10 @@ const QHash<QString, int> &PropertyIndex(const QMetaObject *meta) {
     return *cache.insert(meta, index);
 }
 
-bool IsOrdinal(const QMetaProperty &p) {
+}  // namespace
+
+bool IsOrdinalProperty(const QMetaProperty &p) {
+    if (!p.isValid()) return false;
     if (p.isEnumType()) return true;
     switch (p.metaType().id()) {
     case QMetaType::Bool:
@@ -41,12 +44,14 @@ bool IsOrdinal(const QMetaProperty &p) {
     }
 }
 
-bool IsFloat(const QMetaProperty &p) {
+bool IsFloatProperty(const QMetaProperty &p) {
     const int id = p.metaType().id();
-    return id == QMetaType::Double || id == QMetaType::Float;
+    return p.isValid() && (id == QMetaType::Double || id == QMetaType::Float);
 }
 
-bool IsString(const QMetaProperty &p) { return p.metaType().id() == QMetaType::QString; }
+bool IsStringProperty(const QMetaProperty &p) { return p.isValid() && p.metaType().id() == QMetaType::QString; }
+
+namespace {
 
 // The ordinal written into a property of the given type, cut to the type's width as an
 // assignment in code would do.
@@ -87,7 +92,7 @@ bool IsMethodProperty(const QMetaProperty &prop) {
 
 qint64 GetIntegerProperty(const QObject *Obj, const QString &Name) {
     const QMetaProperty p = FindProperty(Obj, Name);
-    if (!p.isValid() || !IsOrdinal(p)) return 0;
+    if (!p.isValid() || !IsOrdinalProperty(p)) return 0;
     const QVariant v = p.read(Obj);
     if (p.isEnumType()) return v.toInt();
     return v.toLongLong();
@@ -95,7 +100,7 @@ qint64 GetIntegerProperty(const QObject *Obj, const QString &Name) {
 
 void SetIntegerProperty(QObject *Obj, const QString &Name, qint64 Value) {
     const QMetaProperty p = FindProperty(Obj, Name);
-    if (!p.isValid() || !p.isWritable() || !IsOrdinal(p)) return;
+    if (!p.isValid() || !p.isWritable() || !IsOrdinalProperty(p)) return;
     if (p.isEnumType())
         p.write(Obj, QVariant(int(Value)));
     else
@@ -104,7 +109,7 @@ void SetIntegerProperty(QObject *Obj, const QString &Name, qint64 Value) {
 
 bool GetBooleanProperty(const QObject *Obj, const QString &Name) {
     const QMetaProperty p = FindProperty(Obj, Name);
-    if (!p.isValid() || !IsOrdinal(p)) return false;
+    if (!p.isValid() || !IsOrdinalProperty(p)) return false;
     const QVariant v = p.read(Obj);
     if (p.metaType().id() == QMetaType::Bool) return v.toBool();
     return GetIntegerProperty(Obj, Name) == 1;
@@ -133,25 +138,25 @@ void SetPointerProperty(QObject *Obj, const QString &Name, QObject *Value) {
 
 double GetFloatProperty(const QObject *Obj, const QString &Name) {
     const QMetaProperty p = FindProperty(Obj, Name);
-    if (!p.isValid() || !IsFloat(p)) return 0;
+    if (!p.isValid() || !IsFloatProperty(p)) return 0;
     return p.read(Obj).toDouble();
 }
 
 void SetFloatProperty(QObject *Obj, const QString &Name, double Value) {
     const QMetaProperty p = FindProperty(Obj, Name);
-    if (!p.isValid() || !p.isWritable() || !IsFloat(p)) return;
+    if (!p.isValid() || !p.isWritable() || !IsFloatProperty(p)) return;
     p.write(Obj, p.metaType().id() == QMetaType::Float ? QVariant(float(Value)) : QVariant(Value));
 }
 
 QString GetStringProperty(const QObject *Obj, const QString &Name) {
     const QMetaProperty p = FindProperty(Obj, Name);
-    if (!p.isValid() || !IsString(p)) return QString();
+    if (!p.isValid() || !IsStringProperty(p)) return QString();
     return p.read(Obj).toString();
 }
 
 void SetStringProperty(QObject *Obj, const QString &Name, const QString &Value) {
     const QMetaProperty p = FindProperty(Obj, Name);
-    if (!p.isValid() || !p.isWritable() || !IsString(p)) return;
+    if (!p.isValid() || !p.isWritable() || !IsStringProperty(p)) return;
     p.write(Obj, Value);
 }
 

@@ -37,6 +37,9 @@ void SetMethodProperty(QObject *Obj, const QString &Name, const TMethod &Value);
 // GetPointerProperty(Obj, "Font").
 QObject *GetFontProperty(const QObject *Obj);
 
-// Whether a meta-property holds a reference to a QObject (object-reference kind).
-bool IsObjectProperty(const QMetaProperty &prop);
-bool IsMethodProperty(const QMetaProperty &prop);
+// The kind of a meta-property, as the operations above see it.
+bool IsOrdinalProperty(const QMetaProperty &prop);  // integers, booleans, enumerations
+bool IsFloatProperty(const QMetaProperty &prop);
+bool IsStringProperty(const QMetaProperty &prop);
+bool IsObjectProperty(const QMetaProperty &prop);   // a reference to a QObject
+bool IsMethodProperty(const QMetaProperty &prop);   // an event (TMethod)
