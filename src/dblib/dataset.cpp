@@ -28,6 +28,7 @@ struct TDataSet::TCursorData {
     // streamed rows
     QSqlQuery Stream;
     bool StreamHasRow = false;
+    bool StreamAnyRow = false;  // some record was read since the statement ran
     int StreamRecNo = 0;
     // lookups: key fields -> (key text -> view position)
     QHash<QString, QHash<QString, int>> LookupCache;
@@ -221,7 +222,10 @@ void TDataSet::BindFields() {
                 delete obj;
                 continue;
             }
-            f->SetFieldName(def.Name);
+            // Columns of the same name (a join) get numbered field names.
+            QString name = def.Name;
+            for (int n = 1; FindField(name); ++n) name = def.Name + QStringLiteral("_%1").arg(n);
+            f->SetFieldName(name);
             f->SetSize(def.Size);
             if (auto *ff = qobject_cast<TFloatField *>(f); ff && def.Precision > 0) ff->SetPrecision(def.Precision);
             f->SetRequired(def.Required);
@@ -376,6 +380,7 @@ void TDataSet::StreamFirst() {
     }
     if (c.StreamRecNo == 0) {
         c.StreamHasRow = false;
+        c.StreamAnyRow = false;
         StreamNext();
     }
     FBof = true;
@@ -392,6 +397,7 @@ bool TDataSet::StreamNext() {
         c.StreamHasRow = true;
         if (!FFilterExpr || AcceptCurrentStream()) {
             ++c.StreamRecNo;
+            c.StreamAnyRow = true;
             return true;
         }
     }
@@ -487,7 +493,7 @@ int TDataSet::MoveBy(int distance) {
 
 bool TDataSet::IsEmpty() const {
     if (!FCursor) return true;
-    if (FCursor->Streaming) return FCursor->StreamRecNo <= 1 && !FCursor->StreamHasRow;
+    if (FCursor->Streaming) return !FCursor->StreamAnyRow;
     return FCursor->View.empty();
 }
 
@@ -793,6 +799,7 @@ void TDataSet::Insert() {
     FEditBuffer = QVariantList();
     for (int i = 0; i < FCursor->Columns.size(); ++i) FEditBuffer << QVariant();
     FState = dsInsert;
+    FAppending = false;
     CalculateFields();
     emit stateChanged();
     DataEvent(false);
@@ -800,7 +807,7 @@ void TDataSet::Insert() {
 
 void TDataSet::Append() {
     Insert();
-    FCursor->Pos = int(FCursor->View.size()) - 1;
+    FAppending = true;
 }
 
 void TDataSet::Post() {
@@ -817,7 +824,8 @@ void TDataSet::Post() {
     for (int i = 0; i < c.Columns.size(); ++i)
         c.Store.Set(storeRow, i, DbValues::FromDriver(row.value(i), c.Columns[i].DataType));
     if (inserting) {
-        const int at = qBound(0, c.Pos + 1, int(c.View.size()));
+        // Insert puts the record before the current one, Append after the last.
+        const int at = FAppending ? int(c.View.size()) : qBound(0, c.Pos, int(c.View.size()));
         c.View.insert(c.View.begin() + at, storeRow);
         c.Pos = at;
     }

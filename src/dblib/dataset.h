@@ -211,6 +211,7 @@ private:
     std::unique_ptr<TFilterExpression> FFilterExpr;
 
     QVariantList FEditBuffer;
+    bool FAppending = false;
     QVector<QVariant> FCalcBuffer;
     TDataSetState FStateBeforeCalc = dsBrowse;
 

@@ -412,6 +412,21 @@ TEST_P(DataSetSuite, UniDirectionalQueriesStream) {
     for (; !q->Eof(); q->Next(), ++n) EXPECT_EQ(q->FieldByName("CustNo")->AsInteger(), 1001);
     EXPECT_EQ(n, Scalar("SELECT COUNT(*) FROM orders WHERE \"CustNo\" = 1001"));
     EXPECT_EQ(q->RecordCount(), n);
+    // Read to the end, a one-row result is still not empty.
+    TQuery *one = Query("SELECT \"Name\" FROM country WHERE \"Name\" = 'Spain'", "One");
+    one->SetUniDirectional(true);
+    one->Open();
+    EXPECT_FALSE(one->IsEmpty());
+    one->Next();
+    EXPECT_TRUE(one->Eof());
+    EXPECT_FALSE(one->IsEmpty());
+}
+
+TEST_P(DataSetSuite, ColumnsOfTheSameNameGetNumberedFields) {
+    TQuery *q = Query("SELECT o.\"OrderNo\", o.\"CustNo\", c.\"CustNo\" FROM orders o JOIN customer c ON c.\"CustNo\" = o.\"CustNo\"");
+    q->Open();
+    EXPECT_EQ(q->FieldNames(), (QStringList{"OrderNo", "CustNo", "CustNo_1"}));
+    EXPECT_EQ(q->FieldByName("CustNo_1")->AsInteger(), q->FieldByName("CustNo")->AsInteger());
 }
 
 TEST_P(DataSetSuite, Filters) {

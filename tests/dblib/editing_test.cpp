@@ -113,6 +113,18 @@ TEST_P(Editing, EditInsertDeleteReachTheDatabase) {
     EXPECT_EQ(parts->FieldByName("PartNo")->AsInteger(), 999);
     EXPECT_DOUBLE_EQ(Scalar("SELECT \"ListPrice\" FROM %T WHERE \"PartNo\" = 999").toDouble(), 12.5);
 
+    // Insert places the new record before the current one.
+    parts->SetRecNo(2);
+    parts->Insert();
+    parts->FieldByName("PartNo")->SetAsInteger(998);
+    parts->Post();
+    EXPECT_EQ(parts->RecNo(), 2);
+    parts->Next();
+    EXPECT_NE(parts->FieldByName("PartNo")->AsInteger(), 998);
+    parts->Prior();
+    parts->Delete();
+    EXPECT_EQ(parts->RecordCount(), count + 1);
+
     ASSERT_TRUE(parts->Locate("PartNo", {partNo}));
     parts->Delete();
     EXPECT_EQ(parts->RecordCount(), count);

@@ -1,5 +1,6 @@
 #include "pg_server.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -113,6 +114,15 @@ bool TPgTestServer::Start(const QString &databaseName) {
         FRunning = rc == 0;
     }
     if (!FRunning) throw std::runtime_error(("pg_ctl start failed: " + out).toStdString());
+    // Should this program die without stopping the server, a watchdog stops it and removes
+    // the cluster once the program is gone.
+    const QString stop = (FAsPostgresUser ? QStringLiteral("runuser -u postgres -- ") : QString()) +
+                         QStringLiteral("'%1/pg_ctl' -D '%2' -m immediate stop").arg(FBinDir, data);
+    QProcess::startDetached(QStringLiteral("/bin/sh"),
+                            {QStringLiteral("-c"), QStringLiteral("while kill -0 %1 2>/dev/null; do sleep 1; done; "
+                                                                  "[ -d '%2' ] && { %3 >/dev/null 2>&1; rm -rf '%4'; }")
+                                                       .arg(QCoreApplication::applicationPid())
+                                                       .arg(data, stop, FDir->path())});
     FDatabase = databaseName;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("vendamo_pg_admin"));
