@@ -1,5 +1,6 @@
 #include "dblib/wiz_query.h"
 
+#include "dblib/database.h"
 #include "dblib/db_error.h"
 #include "host/stream.h"
 #include "host/strings.h"
@@ -99,6 +100,47 @@ QString TWizQueryFilter::GetQueryStatement(const QString &Alias) {
     return CutText(text, kMaxText);
 }
 
+namespace {
+
+// The condition in standard SQL: texts in single quotes, values that are not numbers quoted
+// even for numeric fields (so that they are refused by the server, not run as SQL).
+QString ServerStatement(TWizQueryFilter &f, TDatabase *db) {
+    auto literal = [](const QString &v) { return QLatin1Char('\'') + QString(v).replace(QLatin1Char('\''), QStringLiteral("''")) + QLatin1Char('\''); };
+    auto value = [&](const QString &v) {
+        bool number = false;
+        v.trimmed().toDouble(&number);
+        return f.IsNumeric() && number ? v.trimmed() : literal(v);
+    };
+    const QString field = QStringLiteral("Q1.") + db->QuoteName(f.FieldName);
+    const QString op = QString::fromLatin1(f.Operator <= qfoNotEqual ? kOperatorSql[f.Operator] : "=");
+    QString text;
+    if (f.CaseSensitive) {
+        text = QLatin1Char('(') + field + QLatin1Char(' ') + op;
+    } else {
+        f.Value = UpperAZ(f.Value);
+        text = QStringLiteral("(UPPER(CAST(") + field + QStringLiteral(" AS TEXT)) ") + op;
+    }
+    switch (f.Operator) {
+    case qfoBlank:
+    case qfoNotBlank: return text + QLatin1Char(')');
+    case qfoLike: return text + QLatin1Char(' ') + literal(f.Value + QLatin1Char('%')) + QLatin1Char(')');
+    case qfoBetween: {
+        const int cut = f.Value.indexOf(QChar(0));
+        const QString lower = cut < 0 ? QString() : f.Value.left(cut);
+        const QString upper = cut < 0 ? f.Value : f.Value.mid(cut + 1);
+        return text + QLatin1Char(' ') + value(lower) + QStringLiteral(" AND ") + value(upper) + QLatin1Char(')');
+    }
+    case qfoIn: {
+        QStringList items = f.Value.split(QChar(0));
+        for (QString &item : items) item = value(item);
+        return text + QStringLiteral(" (") + items.join(QLatin1Char(',')) + QStringLiteral("))");
+    }
+    default: return text + QLatin1Char(' ') + value(f.Value) + QLatin1Char(')');
+    }
+}
+
+}  // namespace
+
 // ---- TWizQuery --------------------------------------------------------------------------------
 
 TWizQuery::TWizQuery(TComponent *AOwner) : TQuery(AOwner), FSortFields(new TStringList(this)) {}
@@ -111,6 +153,35 @@ void TWizQuery::Clear() {
     FSortFields->Clear();
     qDeleteAll(FFilters);
     FFilters.clear();
+}
+
+TWizQuery::TSelect TWizQuery::BuildSelect() {
+    TDatabase *db = Database();
+    if (db->IsSQLite() || FTableName.trimmed().isEmpty()) return TQuery::BuildSelect();
+    // Only a definition whose lines are still the generated ones is translated.
+    const QStringList lines = SQL()->ToStringList();
+    TWizQuery probe;
+    probe.SetTableName(FTableName);
+    probe.SortFields()->Assign(FSortFields);
+    for (const TWizQueryFilter *f : FFilters) probe.AddFilter(new TWizQueryFilter(*f));
+    probe.CreateSQL();
+    if (probe.SQL()->ToStringList() != lines) return TQuery::BuildSelect();
+    QString sql = QStringLiteral("SELECT * FROM ") + db->TableRef(FTableName) + QStringLiteral(" Q1");
+    for (int i = 0; i < FFilters.size(); ++i)
+        sql += (i == 0 ? QStringLiteral(" WHERE ") : FFilters[i]->OrOperator ? QStringLiteral(" OR ") : QStringLiteral(" AND ")) +
+               ServerStatement(*FFilters[i], db);
+    QStringList order;
+    for (int i = 0; i < FSortFields->Count(); ++i) {
+        QString entry = FSortFields->Get(i);
+        const bool descending = entry.startsWith(QLatin1Char('-'));
+        if (descending) entry.remove(0, 1);
+        order << QStringLiteral("Q1.") + db->QuoteName(entry) + (descending ? QStringLiteral(" DESC") : QString());
+    }
+    if (!order.isEmpty()) sql += QStringLiteral(" ORDER BY ") + order.join(QStringLiteral(", "));
+    TSelect sel;
+    sel.Database = db;
+    sel.Sql = sql;
+    return sel;
 }
 
 void TWizQuery::CreateSQL() {

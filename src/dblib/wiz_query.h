@@ -66,6 +66,12 @@ public:
     // Rebuilds the SQL lines from the table, conditions and sort fields.
     void CreateSQL();
 
+protected:
+    // The SQL lines use the local dialect of table files (double-quoted values). On a server
+    // database the same definition is run in the server's own dialect, as long as the lines
+    // are still the ones CreateSQL wrote.
+    TSelect BuildSelect() override;
+
 private:
     QString FTableName;
     TStrings *FSortFields;

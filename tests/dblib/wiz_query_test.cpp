@@ -171,3 +171,23 @@ TEST(WizQuery, GeneratedSqlRunsOnTableFilesAndDatabaseFiles) {
         }
     }
 }
+
+TEST(WizQuery, RunsOnPostgresInTheServersDialect) {
+    QString reason;
+    if (!TestEnv::Postgres(&reason)) GTEST_SKIP() << qPrintable(reason);
+    TWizQuery q;
+    q.SetDatabaseName("PGDEMO");
+    q.SetTableName("customer.db");
+    q.AddFilter(new TWizQueryFilter(false, "Country", qfoIn, "spain" + Nul() + "o'land", 1, false));
+    q.AddFilter(new TWizQueryFilter(false, "CustNo", qfoGreater, "1000", 3, true));
+    q.SortFields()->Add("-CustNo");
+    q.CreateSQL();
+    q.Open();
+    ASSERT_GT(q.RecordCount(), 0);
+    for (; !q.Eof(); q.Next()) EXPECT_EQ(q.FieldByName("Country")->AsString(), "Spain");
+    // A value that is no number is passed as a value, and the server refuses it.
+    q.Close();
+    q.Filters()[1]->Value = "1000) OR (1=1";
+    q.CreateSQL();
+    EXPECT_THROW(q.Open(), EDatabaseError);
+}
