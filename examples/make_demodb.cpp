@@ -23,9 +23,13 @@ int main(int argc, char **argv) {
         ini = args[iniAt + 1];
         args.remove(iniAt, 2);
     }
-    if (args.contains(QStringLiteral("--help")) || args.size() > 1) {
+    if (args.contains(QStringLiteral("--help"))) {
         std::fprintf(stdout, "usage: make_demodb [DIRECTORY] [--ini FILE]\n");
-        return args.contains(QStringLiteral("--help")) ? 0 : 2;
+        return 0;
+    }
+    if (args.size() > 1 || (args.size() == 1 && args[0].startsWith(QLatin1Char('-')))) {
+        std::fprintf(stderr, "make_demodb: usage: make_demodb [DIRECTORY] [--ini FILE]\n");
+        return 2;
     }
     const QString dir = QDir(args.isEmpty() ? QDir(app.applicationDirPath()).filePath(QStringLiteral("demodb")) : args[0]).absolutePath();
     try {
