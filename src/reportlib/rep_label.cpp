@@ -1,0 +1,266 @@
+#include "reportlib/rep_label.h"
+
+#include "reportlib/rep_band.h"
+#include "reportlib/rep_text_layout.h"
+#include "reportlib/report.h"
+
+#include "host/strings.h"
+
+#include <QPainter>
+#include <cmath>
+
+// --- TRepCustomLabel ---------------------------------------------------------------------
+
+TRepCustomLabel::TRepCustomLabel(TComponent *AOwner) : TRepPrintable(AOwner) {
+    FFont = new TFont(this);
+    connect(FFont, &TPersistent::Changed, this, [this] {
+        if (!FSyncingFont) FParentFont = false;
+        FMetricsValid = false;
+        TextChanged();
+    });
+}
+
+void TRepCustomLabel::SetCaption(const QString &value) {
+    if (value == FCaption) return;
+    FCaption = value;
+    TextChanged();
+}
+
+void TRepCustomLabel::TextChanged() {
+    // While printing, captions change with every record; the design surface does not follow.
+    const TReport *r = ParentReport();
+    if (r && r->Running()) return;
+    AdjustBounds();
+    update();
+}
+
+void TRepCustomLabel::SetAlignment(TAlignment value) {
+    if (value < taLeftJustify || value > taCenter || value == FAlignment) return;
+    FAlignment = value;
+    update();
+}
+
+void TRepCustomLabel::SetAutoSize(bool value) {
+    if (value == FAutoSize) return;
+    FAutoSize = value;
+    TextChanged();
+}
+
+void TRepCustomLabel::SetAutoStretch(bool value) { FAutoStretch = value; }
+
+void TRepCustomLabel::SetWordWrap(bool value) {
+    if (value == FWordWrap) return;
+    FWordWrap = value;
+    TextChanged();
+}
+
+void TRepCustomLabel::SetColor(TColor value) {
+    if (value == FColor) return;
+    FColor = value;
+    update();
+}
+
+const TFont *TRepCustomLabel::EffectiveFont() const {
+    if (FParentFont) {
+        if (const auto *band = qobject_cast<const TRepBand *>(parentWidget())) return band->EffectiveFont();
+        if (const auto *report = qobject_cast<const TReport *>(parentWidget())) return report->Font();
+    }
+    return FFont;
+}
+
+void TRepCustomLabel::SyncParentFont() const {
+    if (!FParentFont) return;
+    const TFont *parent = EffectiveFont();
+    if (parent == FFont || parent->Equals(*FFont)) return;
+    FSyncingFont = true;
+    FFont->Assign(parent);
+    FSyncingFont = false;
+}
+
+TFont *TRepCustomLabel::Font() const {
+    SyncParentFont();
+    return FFont;
+}
+
+void TRepCustomLabel::SetFont(TFont *value) {
+    if (value) FFont->Assign(value);
+}
+
+void TRepCustomLabel::SetParentFont(bool value) {
+    if (value == FParentFont) return;
+    FParentFont = value;
+    FMetricsValid = false;
+    SyncParentFont();
+    TextChanged();
+}
+
+void TRepCustomLabel::UpdateMetrics() const {
+    if (!FMetricsValid) {
+        const TFont *font = EffectiveFont();
+        FFont96 = font->ToQFont(100);
+        FMetrics96 = QFontMetricsF(FFont96);
+        FDeviceDPI = 0;
+        FMetricsValid = true;
+    }
+    if (const TRepPrinter *p = Printer(); p && p->Resolution() != FDeviceDPI) {
+        FDeviceDPI = p->Resolution();
+        FDeviceFont = p->CanvasFont(EffectiveFont());
+        FDeviceAscent = FMetrics96.ascent() * p->PixelScale();
+    }
+}
+
+void TRepCustomLabel::FormatLines() {
+    UpdateMetrics();
+    const double width96 = SizeMM(3) / RepMMPerInch * RepScreenPPI;
+    FLines = RepBreakText(FormatSource(), FFont96, FMetrics96, width96, FWordWrap && !FAutoSize);
+}
+
+void TRepCustomLabel::AdjustBounds() {
+    if (!FAutoSize || HasState(csLoading) || HasState(csReading)) return;
+    FMetricsValid = false;
+    UpdateMetrics();
+    const QStringList lines = RepBreakText(DesignText(), FFont96, FMetrics96, 0, false);
+    const double w = RepPixelsToMM(std::ceil(RepWidestLine(lines, FMetrics96)), 100);
+    const double h = RepPixelsToMM(std::ceil(lines.size() * FMetrics96.height()), 100);
+    const double oldW = SizeMM(3);
+    if (std::abs(w - oldW) < 1e-9 && std::abs(h - SizeMM(0)) < 1e-9) return;
+    // Right-aligned text keeps its right edge, centred text its centre.
+    double left = SizeMM(1);
+    if (FAlignment == taRightJustify)
+        left += oldW - w;
+    else if (FAlignment == taCenter)
+        left += (oldW - w) / 2;
+    if (std::abs(left - SizeMM(1)) > 1e-9) SetSizeMM(1, left);
+    SetSizeMM(3, w);
+    SetSizeMM(0, h);
+}
+
+void TRepCustomLabel::BeforeRun() {
+    FMetricsValid = false;
+    UpdateMetrics();
+}
+
+void TRepCustomLabel::PrepareContent() { FormatLines(); }
+
+double TRepCustomLabel::PrintHeightMM() const {
+    const double own = SizeMM(0);
+    if (!FAutoStretch) return own;
+    UpdateMetrics();
+    return qMax(own, RepPixelsToMM(FLines.size() * FMetrics96.height(), 100));
+}
+
+void TRepCustomLabel::Print(double OfsX, double OfsY) {
+    TRepPrinter *p = Printer();
+    if (!p || !p->Canvas()) return;
+    const QRectF rect = PrintRect(OfsX, OfsY);
+    PrintBackground(rect, FColor);
+    QRectF textRect = rect;
+    if (AlignToBand()) {
+        if (const TRepBand *band = Band()) {
+            const double left = p->XPosF(OfsX);
+            textRect.setLeft(left);
+            textRect.setRight(left + p->MMToDevice(band->SizeMM(1)));
+        }
+    }
+    PrintLines(textRect, FLines);
+    PrintFrame(rect);
+}
+
+void TRepCustomLabel::PrintLines(const QRectF &rect, const QStringList &lines) {
+    TRepPrinter *p = Printer();
+    QPainter *c = p ? p->Canvas() : nullptr;
+    if (!c || lines.isEmpty()) return;
+    UpdateMetrics();
+    const double scale = p->PixelScale();
+    const double lineHeight = FMetrics96.height() * scale;
+    const double maxChar = FMetrics96.maxWidth() * scale;
+    // Widths are measured only where alignment or clipping needs them.
+    const int n = int(lines.size());
+    QVarLengthArray<double, 8> widths(n);
+    bool clip = !FAutoStretch && n * lineHeight > rect.height() + 0.5;
+    for (int i = 0; i < n; ++i) {
+        const QString &line = lines[i];
+        const bool needWidth = FAlignment != taLeftJustify || (!FAutoSize && line.size() * maxChar > rect.width());
+        widths[i] = needWidth ? FMetrics96.horizontalAdvance(line) * scale : 0.0;
+        if (!FAutoSize && widths[i] > rect.width() + 0.5) clip = true;
+    }
+    // Unchanged painter state is not set again: every change is written into PDF output.
+    if (c->font() != FDeviceFont) c->setFont(FDeviceFont);
+    const QColor color = ColorToQColor(EffectiveFont()->Color());
+    if (c->pen().color() != color || c->pen().style() != Qt::SolidLine) c->setPen(color);
+    if (clip) {
+        c->save();
+        c->setClipRect(rect);
+    }
+    double y = rect.top();
+    for (int i = 0; i < n; ++i, y += lineHeight) {
+        if (clip && y >= rect.bottom()) break;
+        if (lines[i].isEmpty()) continue;
+        double x = rect.left();
+        if (FAlignment == taRightJustify)
+            x = rect.right() - widths[i];
+        else if (FAlignment == taCenter)
+            x = rect.left() + (rect.width() - widths[i]) / 2;
+        c->drawText(QPointF(x, y + FDeviceAscent), lines[i]);
+    }
+    if (clip) c->restore();
+}
+
+void TRepCustomLabel::Paint() {
+    QPainter *c = Canvas();
+    if (!c) return;
+    if (!Transparent() && FColor != clNone) c->fillRect(rect(), ColorToQColor(FColor));
+    FMetricsValid = false;
+    UpdateMetrics();
+    const double zoom = Zoom() / 100.0;
+    const double width96 = SizeMM(3) / RepMMPerInch * RepScreenPPI;
+    const QStringList lines = RepBreakText(DesignText(), FFont96, FMetrics96, width96, FWordWrap && !FAutoSize, 1000);
+    const QFont font = EffectiveFont()->ToQFont(Zoom());
+    const QFontMetricsF fm(font);
+    c->save();
+    c->setFont(font);
+    c->setPen(ColorToQColor(EffectiveFont()->Color()));
+    const double lineHeight = FMetrics96.height() * zoom;
+    double y = 0;
+    for (const QString &line : lines) {
+        if (y > height()) break;
+        const double w = fm.horizontalAdvance(line);
+        double x = 0;
+        if (FAlignment == taRightJustify)
+            x = width() - w;
+        else if (FAlignment == taCenter)
+            x = (width() - w) / 2;
+        c->drawText(QPointF(x, y + fm.ascent()), line);
+        y += lineHeight;
+    }
+    c->restore();
+    TRepPrintable::Paint();
+}
+
+// --- TRepLabel -------------------------------------------------------------------------
+
+TRepLabel::TRepLabel(TComponent *AOwner) : TRepCustomLabel(AOwner) {}
+
+// --- TRepMemo --------------------------------------------------------------------------
+
+TRepMemo::TRepMemo(TComponent *AOwner) : TRepCustomLabel(AOwner) {
+    StoreAutoSize(false);
+    FMemoLines = new TStringList(this);
+    connect(FMemoLines, &TPersistent::Changed, this, [this] { TextChanged(); });
+}
+
+void TRepMemo::SetLines(TStrings *value) {
+    if (value) FMemoLines->Assign(value);
+}
+
+QString TRepMemo::FormatSource() const {
+    QString text = FMemoLines->Text();
+    if (text.endsWith(u'\n')) text.chop(1);
+    return text;
+}
+
+void TRepMemo::Print(double OfsX, double OfsY) {
+    // The lines may have been replaced just before printing (expression substitution).
+    FormatLines();
+    TRepCustomLabel::Print(OfsX, OfsY);
+}
