@@ -4,6 +4,7 @@
 #include "dblib/db_error.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSqlDriver>
@@ -220,6 +221,7 @@ TDatabase::AttachedFile &TDatabase::Attach(const QString &fileName, const QStrin
         Detach(victim);
     }
     AttachedFile file;
+    file.FileName = fileName;
     file.Schema = QStringLiteral("tf%1").arg(++FSchemaCounter);
     const QString path = QDir(FLocation).filePath(fileName);
     QSqlQuery q(Connection());
@@ -283,6 +285,11 @@ void TDatabase::CreateFileViews() {
 QString TDatabase::ResolveTable(const QString &tableName, bool raise) {
     const QString name = tableName.trimmed();
     if (FKind == dkDirectory) {
+        // Files already attached are known without listing the directory again.
+        for (const QString &key : {name.toLower(), name.toLower() + QStringLiteral(".db")}) {
+            auto it = FAttached.constFind(key);
+            if (it != FAttached.cend() && QFile::exists(QDir(FLocation).filePath(it->FileName))) return it->FileName;
+        }
         const QString file = FindTableFile(name);
         if (file.isEmpty()) {
             if (raise) throw EDatabaseError(QStringLiteral("Table %1 does not exist in %2").arg(tableName, FLocation));
@@ -374,9 +381,13 @@ QVector<TColumnDesc> TDatabase::Describe(const QSqlQuery &query) {
 
 bool TDatabase::HasRowId(const QString &tableName) {
     if (!IsSQLite()) return false;
-    const QString ref = TableRef(tableName);
+    const QString key = ResolveTable(tableName, true).toLower();
+    auto it = FRowIds.constFind(key);
+    if (it != FRowIds.cend()) return *it;
     QSqlQuery q(Connection());
-    return q.exec(QStringLiteral("SELECT rowid FROM %1 LIMIT 0").arg(ref));
+    const bool has = q.exec(QStringLiteral("SELECT rowid FROM %1 LIMIT 0").arg(TableRef(tableName)));
+    FRowIds.insert(key, has);
+    return has;
 }
 
 QVector<TIndexDesc> TDatabase::Indexes(const QString &tableName) {

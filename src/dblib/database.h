@@ -78,6 +78,7 @@ public:
 
 private:
     struct AttachedFile {
+        QString FileName;   // as in the directory
         QString Schema;
         QString Table;      // the table inside the file
         QStringList Views;  // temporary views that name it
@@ -96,6 +97,7 @@ private:
     QString FLocation;
     QString FConnectionName;
     QHash<QString, AttachedFile> FAttached;  // by lower-case file name
+    QHash<QString, bool> FRowIds;            // tables with a row identifier
     quint64 FUseCounter = 0;
     int FSchemaCounter = 0;
     int FUsers = 0;

@@ -617,6 +617,21 @@ int TDataSet::FindRow(const QList<TField *> &keys, const QVariantList &values, i
     return -1;
 }
 
+int TDataSet::GetBookmark() const { return FState == dsInsert ? -1 : StoreRow(); }
+
+bool TDataSet::GotoBookmark(int bookmark) {
+    CheckActive();
+    if (FCursor->Streaming)
+        throw EDatabaseError(QStringLiteral("%1: Operation not allowed on a unidirectional dataset").arg(DisplayName()));
+    if (FState == dsEdit || FState == dsInsert) Post();
+    const auto it = std::find(FCursor->View.begin(), FCursor->View.end(), bookmark);
+    if (bookmark < 0 || it == FCursor->View.end()) return false;
+    FCursor->Pos = int(it - FCursor->View.begin());
+    FBof = FEof = false;
+    AfterMove();
+    return true;
+}
+
 bool TDataSet::Locate(const QString &keyFields, const QVariantList &values, int options) {
     CheckActive();
     if (FState == dsEdit || FState == dsInsert) Post();

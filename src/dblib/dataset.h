@@ -85,6 +85,10 @@ public:
     void SetRecNo(int value);
     int RecordCount();
     bool IsUniDirectional() const { return UniDirectionalMode(); }
+    // A mark of the current record (-1 without one) and the way back to it; false when the
+    // record is no longer shown. Not for unidirectional datasets.
+    int GetBookmark() const;
+    bool GotoBookmark(int bookmark);
     // Moves to the first record whose fields equal the values; false (cursor unchanged) when none.
     bool Locate(const QString &keyFields, const QVariantList &values, int options = 0);
     // The result fields' value of the first record matching the keys, without moving; invalid

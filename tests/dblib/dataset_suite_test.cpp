@@ -82,6 +82,11 @@ TEST_P(DataSetSuite, NavigatesAndCounts) {
     EXPECT_TRUE(t->Bof());
     t->SetRecNo(5);
     EXPECT_EQ(t->FieldByName("CustNo")->AsInteger(), 1005);
+    const int mark = t->GetBookmark();
+    t->Last();
+    EXPECT_TRUE(t->GotoBookmark(mark));
+    EXPECT_EQ(t->FieldByName("CustNo")->AsInteger(), 1005);
+    EXPECT_FALSE(t->GotoBookmark(-1));
     int n = 0;
     for (t->First(); !t->Eof(); t->Next()) ++n;
     EXPECT_EQ(n, 60);
