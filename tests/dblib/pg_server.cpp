@@ -88,7 +88,9 @@ bool TPgTestServer::Start(const QString &databaseName) {
         return false;
     }
     FAsPostgresUser = ::geteuid() == 0;
-    FDir = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/vendamo-pg-XXXXXX"));
+    // The postgres user must reach the directory: a private TMPDIR of root would not do.
+    const QString base = FAsPostgresUser ? QStringLiteral("/tmp") : QDir::tempPath();
+    FDir = std::make_unique<QTemporaryDir>(base + QStringLiteral("/vendamo-pg-XXXXXX"));
     if (!FDir->isValid()) throw std::runtime_error("cannot create a temporary directory for PostgreSQL");
     if (FAsPostgresUser) {
         const passwd *pw = ::getpwnam("postgres");

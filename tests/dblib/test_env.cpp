@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
+#include <stdexcept>
 
 namespace {
 
@@ -20,6 +21,7 @@ struct State {
     std::unique_ptr<TPgTestServer> pg;
     bool pgTried = false;
     QString pgSkip;
+    QString pgError;
 };
 
 State &S() {
@@ -46,6 +48,22 @@ void EnsureDemo() {
     S().tables = DemoDatabase::Create(S().dir->path());
 }
 
+// Loads the demo slice and defines the alias PGDEMO for it.
+void LoadPostgres(TPgTestServer &server) {
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("vendamo_pg_loader"));
+        db.setHostName(QStringLiteral("127.0.0.1"));
+        db.setPort(server.Port());
+        db.setUserName(QStringLiteral("postgres"));
+        db.setDatabaseName(server.DatabaseName());
+        if (!db.open()) throw std::runtime_error(("cannot connect to the test server: " + db.lastError().text()).toStdString());
+        DemoDatabase::WriteTables(db, TestEnv::kPostgresRows);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("vendamo_pg_loader"));
+    Session().AddAlias(QStringLiteral("PGDEMO"), QStringLiteral("postgres:") + server.ConnectionText());
+}
+
 }  // namespace
 
 namespace TestEnv {
@@ -67,24 +85,20 @@ TPgTestServer *Postgres(QString *skipReason) {
     if (!s.pgTried) {
         s.pgTried = true;
         s.pg = std::make_unique<TPgTestServer>();
-        if (!s.pg->Start()) {
-            s.pgSkip = s.pg->SkipReason();
-            s.pg.reset();
-        } else {
-            {
-                QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("vendamo_pg_loader"));
-                db.setHostName(QStringLiteral("127.0.0.1"));
-                db.setPort(s.pg->Port());
-                db.setUserName(QStringLiteral("postgres"));
-                db.setDatabaseName(s.pg->DatabaseName());
-                if (!db.open()) throw std::runtime_error(db.lastError().text().toStdString());
-                DemoDatabase::WriteTables(db, kPostgresRows);
-                db.close();
+        try {
+            if (s.pg->Start()) {
+                LoadPostgres(*s.pg);
+            } else {
+                s.pgSkip = s.pg->SkipReason();
+                s.pg.reset();
             }
-            QSqlDatabase::removeDatabase(QStringLiteral("vendamo_pg_loader"));
-            Session().AddAlias(QStringLiteral("PGDEMO"), QStringLiteral("postgres:") + s.pg->ConnectionText());
+        } catch (const std::exception &e) {
+            s.pgError = QString::fromUtf8(e.what());
+            s.pg.reset();  // stops what was started
         }
     }
+    // Installed but not working is a failure, not a reason to skip.
+    if (!s.pgError.isEmpty()) throw std::runtime_error(("PostgreSQL test server: " + s.pgError).toStdString());
     if (skipReason) *skipReason = s.pgSkip;
     return s.pg.get();
 }

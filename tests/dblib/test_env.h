@@ -10,7 +10,8 @@ QString DemoRoot();    // the temporary directory
 QString DemoTables();  // the directory database of table files (alias DEMODB)
 QString DemoFile();    // the SQLite database file
 // The running PostgreSQL server loaded with a slice of the demo data (alias PGDEMO), or null
-// with the reason when the server binaries are absent.
+// with the reason when the server binaries are absent. Raises std::runtime_error when they are
+// there but the server cannot be started or loaded.
 TPgTestServer *Postgres(QString *skipReason);
 // Rows per table in the PostgreSQL slice.
 constexpr int kPostgresRows = 120;
