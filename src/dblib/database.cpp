@@ -246,11 +246,12 @@ TDatabase::AttachedFile &TDatabase::Attach(const QString &fileName, const QStrin
                                              : QStringLiteral("Cannot open table %1: %2").arg(fileName, error));
     }
     file.Table = inner;
-    // The file name, and the name without ".db" when no other file claims it, become
-    // temporary views so that SQL can name the table by its file name.
+    // The file name becomes a temporary view so that SQL can name the table by it. The name
+    // without ".db" reaches the table itself when the table has that name (so statements can
+    // also change it); otherwise it is a view too.
     QStringList viewNames{fileName};
     const QString base = QFileInfo(fileName).completeBaseName();
-    if (!base.isEmpty()) viewNames << base;
+    if (!base.isEmpty() && base.compare(inner, Qt::CaseInsensitive) != 0) viewNames << base;
     for (const QString &v : viewNames) {
         QSqlQuery c(Connection());
         if (c.exec(QStringLiteral("CREATE TEMP VIEW %1 AS SELECT * FROM %2.%3").arg(QuoteName(v), file.Schema, QuoteName(inner))))

@@ -147,6 +147,8 @@ void TDataSet::OpenCursor() {
     FCursor->Select = sel;
     QSqlQuery q = sel.Database->Execute(sel.Sql, sel.Values, FCursor->Streaming);
     FCursor->Columns = sel.Database->Describe(q);
+    if (FCursor->Columns.isEmpty() || !q.isSelect())
+        throw EDatabaseError(QStringLiteral("%1: The statement returns no rows; run it with ExecSQL").arg(DisplayName()));
     SetFieldDefs(FCursor->Columns, FCursor->Hidden);
     BindFields();
     FEditBuffer.clear();

@@ -555,6 +555,9 @@ TEST_P(DataSetSuite, BadStatementsAreReportedWithTheQueryName) {
     }
     q->SQL()->Clear();
     EXPECT_THROW(q->Open(), EDatabaseError);
+    q->SQL()->SetText("UPDATE customer SET \"Company\" = \"Company\" WHERE 1 = 0");
+    EXPECT_THROW(q->Open(), EDatabaseError);
+    EXPECT_EQ(q->ExecSQL(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Databases, DataSetSuite, testing::ValuesIn(kBackends),
