@@ -412,9 +412,10 @@ void TDataSet::First() {
     CheckActive();
     if (FState == dsEdit || FState == dsInsert) Post();
     if (FCursor->Streaming) {
-        const int before = FCursor->StreamRecNo;
+        // On the first record already: nothing to read again.
+        const bool atFirst = FCursor->StreamRecNo == 1 && FCursor->StreamHasRow;
         StreamFirst();
-        if (before != FCursor->StreamRecNo || before != 1) AfterMove();
+        if (!atFirst) AfterMove();
         return;
     }
     FCursor->Pos = FCursor->View.empty() ? -1 : 0;
@@ -917,10 +918,6 @@ void TDataSet::AttachDataSource(TDataSource *ds) {
 }
 
 void TDataSet::DetachDataSource(TDataSource *ds) { FDataSources.removeAll(ds); }
-
-void TDataSet::Notification(TComponent *AComponent, TOperation Operation) {
-    TComponent::Notification(AComponent, Operation);
-}
 
 namespace {
 // Linking any dataset brings the class registration with it.

@@ -175,7 +175,6 @@ protected:
     void Requery();
     // Column descriptions of the last open (key columns included).
     const QVector<struct TColumnDesc> &Columns() const;
-    void Notification(TComponent *AComponent, TOperation Operation) override;
     // Tells linked data sources and listeners that the data changed.
     void DataEvent(bool scrolled);
 
