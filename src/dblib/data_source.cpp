@@ -24,20 +24,36 @@ void TDataSource::SetDataSet(TDataSet *value) {
     }
     if (HasState(csDestroying)) return;
     emit dataSetChanged();
+    NotifyDetails();
     emit dataChanged();
 }
 
 void TDataSource::SetEnabled(bool value) {
     if (value == FEnabled) return;
     FEnabled = value;
+    NotifyDetails();
     emit dataChanged();
 }
 
 bool TDataSource::IsActive() const { return FEnabled && FDataSet && FDataSet->Active(); }
 
 void TDataSource::DataEvent() {
-    if (FEnabled) emit dataChanged();
+    if (!FEnabled) return;
+    NotifyDetails();
+    emit dataChanged();
 }
+
+void TDataSource::NotifyDetails() {
+    const auto details = FDetails;
+    for (TDataSet *d : details)
+        if (FDetails.contains(d)) d->MasterChanged();
+}
+
+void TDataSource::AttachDetail(TDataSet *detail) {
+    if (detail && !FDetails.contains(detail)) FDetails << detail;
+}
+
+void TDataSource::DetachDetail(TDataSet *detail) { FDetails.removeAll(detail); }
 
 void TDataSource::Notification(TComponent *AComponent, TOperation Operation) {
     TComponent::Notification(AComponent, Operation);
@@ -45,6 +61,7 @@ void TDataSource::Notification(TComponent *AComponent, TOperation Operation) {
         FDataSet->DetachDataSource(this);
         FDataSet = nullptr;
         emit dataSetChanged();
+        NotifyDetails();
         emit dataChanged();
     }
 }

@@ -26,8 +26,12 @@ public:
     // Whether the dataset is open (false without a dataset or when disabled).
     bool IsActive() const;
 
-    // Called by the dataset when its data or position changed.
+    // Called by the dataset when its data or position changed: detail datasets follow first
+    // (directly, so that their errors reach the caller), then the signal goes out.
     void DataEvent();
+    // Detail datasets that follow this data source's dataset.
+    void AttachDetail(TDataSet *detail);
+    void DetachDetail(TDataSet *detail);
 
 signals:
     // The dataset opened, closed, moved or changed its data.
@@ -39,7 +43,9 @@ protected:
     void Notification(TComponent *AComponent, TOperation Operation) override;
 
 private:
+    void NotifyDetails();
     TDataSet *FDataSet = nullptr;
+    QList<TDataSet *> FDetails;
     bool FEnabled = true;
     bool FAutoEdit = true;
 };

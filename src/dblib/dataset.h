@@ -169,6 +169,9 @@ protected:
     // the database now holds it. Values cover every column, key columns included.
     virtual QVariantList WriteRecord(const QVariantList &newValues, const QVariantList &oldValues, bool inserting);
     virtual void DeleteRecord(const QVariantList &oldValues);
+    // The master data source's dataset moved, opened, closed or changed (details follow it).
+    virtual void MasterChanged() {}
+    friend class TDataSource;
     virtual void DoBeforeOpen() {}
     virtual void DoAfterClose() {}
     // Reruns the statement with the same fields (a detail following its master).

@@ -16,7 +16,7 @@ TQuery::TQuery(TComponent *AOwner) : TDataSet(AOwner), FSQL(new TStringList(this
 TQuery::~TQuery() {
     SetState(csDestroying, true);
     if (FDataSource) {
-        disconnect(FMasterConnection);
+        FDataSource->DetachDetail(this);
         RemoveFreeNotification(FDataSource);
     }
 }
@@ -58,13 +58,13 @@ void TQuery::SetDataSource(TDataSource *value) {
     if (value == FDataSource) return;
     if (value && value->DataSet() == this) throw EDatabaseError(QStringLiteral("%1: Circular data link").arg(DisplayName()));
     if (FDataSource) {
-        disconnect(FMasterConnection);
+        FDataSource->DetachDetail(this);
         RemoveFreeNotification(FDataSource);
     }
     FDataSource = value;
     if (value) {
         FreeNotification(value);
-        FMasterConnection = connect(value, &TDataSource::dataChanged, this, &TQuery::MasterChanged);
+        value->AttachDetail(this);
     }
     if (Active()) Requery();
 }
@@ -72,7 +72,6 @@ void TQuery::SetDataSource(TDataSource *value) {
 void TQuery::Notification(TComponent *AComponent, TOperation Operation) {
     TDataSet::Notification(AComponent, Operation);
     if (Operation == opRemove && FDataSource && AComponent == static_cast<TComponent *>(FDataSource)) {
-        disconnect(FMasterConnection);
         FDataSource = nullptr;
     }
 }

@@ -46,10 +46,10 @@ protected:
     bool UniDirectionalMode() const override { return FUniDirectional; }
     QString DisplayName() const override;
     void Notification(TComponent *AComponent, TOperation Operation) override;
+    void MasterChanged() override;
 
 private:
     void SQLChanged();
-    void MasterChanged();
     // Fills unbound parameters from the master record; returns the values bound.
     QVariantList ParameterValues(const QStringList &names);
 
@@ -60,5 +60,4 @@ private:
     bool FUniDirectional = false;
     TParams FParams;
     QVariantList FLastValues;
-    QMetaObject::Connection FMasterConnection;
 };

@@ -17,7 +17,7 @@ TTable::TTable(TComponent *AOwner) : TDataSet(AOwner) { FIndexDefs.Table = this;
 TTable::~TTable() {
     SetState(csDestroying, true);
     if (FMasterSource) {
-        disconnect(FMasterConnection);
+        FMasterSource->DetachDetail(this);
         RemoveFreeNotification(FMasterSource);
     }
 }
@@ -81,13 +81,13 @@ void TTable::SetMasterSource(TDataSource *value) {
     if (value == FMasterSource) return;
     CheckNotLinkedToSelf(value);
     if (FMasterSource) {
-        disconnect(FMasterConnection);
+        FMasterSource->DetachDetail(this);
         RemoveFreeNotification(FMasterSource);
     }
     FMasterSource = value;
     if (value) {
         FreeNotification(value);
-        FMasterConnection = connect(value, &TDataSource::dataChanged, this, &TTable::MasterChanged);
+        value->AttachDetail(this);
     }
     FLastMasterValues.clear();
     if (Active()) Requery();
@@ -103,7 +103,6 @@ void TTable::SetMasterFields(const QString &value) {
 void TTable::Notification(TComponent *AComponent, TOperation Operation) {
     TDataSet::Notification(AComponent, Operation);
     if (Operation == opRemove && FMasterSource && AComponent == static_cast<TComponent *>(FMasterSource)) {
-        disconnect(FMasterConnection);
         FMasterSource = nullptr;
         if (Active() && !HasState(csDestroying)) Requery();
     }

@@ -54,9 +54,9 @@ protected:
     QVariantList WriteRecord(const QVariantList &newValues, const QVariantList &oldValues, bool inserting) override;
     void DeleteRecord(const QVariantList &oldValues) override;
     void Notification(TComponent *AComponent, TOperation Operation) override;
+    void MasterChanged() override;
 
 private:
-    void MasterChanged();
     QString TableNameInDatabase() const;
     QVariantList MasterValues(bool &hasRecord);
     QString KeyCondition(TDatabase *db, const QVariantList &oldValues, QVariantList &binds);
@@ -68,5 +68,4 @@ private:
     TIndexDefs FIndexDefs;
     QVariantList FLastMasterValues;
     bool FLastMasterHasRecord = false;
-    QMetaObject::Connection FMasterConnection;
 };

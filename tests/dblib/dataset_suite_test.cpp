@@ -301,8 +301,22 @@ TEST_P(DataSetSuite, MasterSourceFreedOrCircular) {
     auto *orderSource = new TDataSource(&FOwner);
     orderSource->SetDataSet(orders);
     EXPECT_THROW(cust->SetMasterSource(orderSource), EDatabaseError);
+    // A detail that cannot follow its master makes the master's move fail visibly.
+    cust->Open();
+    orders->Open();
+    EXPECT_THROW(orders->SetMasterFields("NoSuchField"), EDatabaseError);
+    try {
+        cust->Next();
+        ADD_FAILURE();
+    } catch (const EDatabaseError &e) {
+        EXPECT_TRUE(e.Message().contains("NoSuchField"));
+    }
+    orders->SetMasterFields("CustNo");
+    cust->Next();
+    EXPECT_EQ(orders->FieldByName("CustNo")->AsInteger(), cust->FieldByName("CustNo")->AsInteger());
     delete source;
     EXPECT_EQ(orders->MasterSource(), nullptr);
+    orders->Close();
     orders->Open();
     EXPECT_EQ(orders->RecordCount(), Scalar("SELECT COUNT(*) FROM orders"));
     delete cust;
