@@ -96,32 +96,30 @@ void TRepCustomLabel::SetParentFont(bool value) {
 
 void TRepCustomLabel::UpdateMetrics() const {
     if (!FMetricsValid) {
-        const TFont *font = EffectiveFont();
-        FFont96 = font->ToQFont(100);
-        FMetrics96 = QFontMetricsF(FFont96);
+        FText96 = TRepTextMetrics(EffectiveFont()->ToQFont(100));
         FDeviceDPI = 0;
         FMetricsValid = true;
     }
     if (const TRepPrinter *p = Printer(); p && p->Resolution() != FDeviceDPI) {
         FDeviceDPI = p->Resolution();
         FDeviceFont = p->CanvasFont(EffectiveFont());
-        FDeviceAscent = FMetrics96.ascent() * p->PixelScale();
+        FDeviceAscent = QFontMetricsF(FDeviceFont).ascent();
     }
 }
 
 void TRepCustomLabel::FormatLines() {
     UpdateMetrics();
     const double width96 = SizeMM(3) / RepMMPerInch * RepScreenPPI;
-    FLines = RepBreakText(FormatSource(), FFont96, FMetrics96, width96, FWordWrap && !FAutoSize);
+    FLines = RepBreakText(FormatSource(), FText96, width96, FWordWrap && !FAutoSize);
 }
 
 void TRepCustomLabel::AdjustBounds() {
     if (!FAutoSize || HasState(csLoading) || HasState(csReading)) return;
     FMetricsValid = false;
     UpdateMetrics();
-    const QStringList lines = RepBreakText(DesignText(), FFont96, FMetrics96, 0, false);
-    const double w = RepPixelsToMM(std::ceil(RepWidestLine(lines, FMetrics96)), 100);
-    const double h = RepPixelsToMM(std::ceil(lines.size() * FMetrics96.height()), 100);
+    const QStringList lines = RepBreakText(DesignText(), FText96, 0, false);
+    const double w = RepPixelsToMM(std::ceil(RepWidestLine(lines, FText96)), 100);
+    const double h = RepPixelsToMM(std::ceil(lines.size() * FText96.Height()), 100);
     const double oldW = SizeMM(3);
     if (std::abs(w - oldW) < 1e-9 && std::abs(h - SizeMM(0)) < 1e-9) return;
     // Right-aligned text keeps its right edge, centred text its centre.
@@ -146,7 +144,7 @@ double TRepCustomLabel::PrintHeightMM() const {
     const double own = SizeMM(0);
     if (!FAutoStretch) return own;
     UpdateMetrics();
-    return qMax(own, RepPixelsToMM(FLines.size() * FMetrics96.height(), 100));
+    return qMax(own, RepPixelsToMM(FLines.size() * FText96.Height(), 100));
 }
 
 void TRepCustomLabel::Print(double OfsX, double OfsY) {
@@ -172,18 +170,15 @@ void TRepCustomLabel::PrintLines(const QRectF &rect, const QStringList &lines) {
     if (!c || lines.isEmpty()) return;
     UpdateMetrics();
     const double scale = p->PixelScale();
-    const double lineHeight = FMetrics96.height() * scale;
-    const double maxChar = FMetrics96.maxWidth() * scale;
-    // Widths are measured only where alignment or clipping needs them.
+    const double lineHeight = FText96.Height() * scale;
+    // Text is cut at the element's edges only where it would cross them; a text that surely
+    // fits is not measured at all.
     const int n = int(lines.size());
-    QVarLengthArray<double, 8> widths(n);
     bool clip = !FAutoStretch && n * lineHeight > rect.height() + 0.5;
-    for (int i = 0; i < n; ++i) {
-        const QString &line = lines[i];
-        const bool needWidth = FAlignment != taLeftJustify || (!FAutoSize && line.size() * maxChar > rect.width());
-        widths[i] = needWidth ? FMetrics96.horizontalAdvance(line) * scale : 0.0;
-        if (!FAutoSize && widths[i] > rect.width() + 0.5) clip = true;
-    }
+    if (!FAutoSize)
+        for (int i = 0; i < n && !clip; ++i)
+            if (FText96.UpperBound(lines[i]) * scale > rect.width() && FText96.Width(lines[i]) * scale > rect.width() + 0.5)
+                clip = true;
     // Unchanged painter state is not set again: every change is written into PDF output.
     if (c->font() != FDeviceFont) c->setFont(FDeviceFont);
     const QColor color = ColorToQColor(EffectiveFont()->Color());
@@ -192,16 +187,19 @@ void TRepCustomLabel::PrintLines(const QRectF &rect, const QStringList &lines) {
         c->save();
         c->setClipRect(rect);
     }
+    const Qt::Alignment align = FAlignment == taRightJustify ? Qt::AlignRight
+                                : FAlignment == taCenter     ? Qt::AlignHCenter
+                                                             : Qt::AlignLeft;
     double y = rect.top();
     for (int i = 0; i < n; ++i, y += lineHeight) {
         if (clip && y >= rect.bottom()) break;
         if (lines[i].isEmpty()) continue;
-        double x = rect.left();
-        if (FAlignment == taRightJustify)
-            x = rect.right() - widths[i];
-        else if (FAlignment == taCenter)
-            x = rect.left() + (rect.width() - widths[i]) / 2;
-        c->drawText(QPointF(x, y + FDeviceAscent), lines[i]);
+        if (align == Qt::AlignLeft)
+            c->drawText(QPointF(rect.left(), y + FDeviceAscent), lines[i]);
+        else
+            // Qt places aligned text within the line in the same pass that lays it out.
+            c->drawText(QRectF(rect.left(), y, rect.width(), lineHeight), align | Qt::AlignTop | Qt::TextDontClip,
+                        lines[i]);
     }
     if (clip) c->restore();
 }
@@ -214,13 +212,13 @@ void TRepCustomLabel::Paint() {
     UpdateMetrics();
     const double zoom = Zoom() / 100.0;
     const double width96 = SizeMM(3) / RepMMPerInch * RepScreenPPI;
-    const QStringList lines = RepBreakText(DesignText(), FFont96, FMetrics96, width96, FWordWrap && !FAutoSize, 1000);
+    const QStringList lines = RepBreakText(DesignText(), FText96, width96, FWordWrap && !FAutoSize, 1000);
     const QFont font = EffectiveFont()->ToQFont(Zoom());
     const QFontMetricsF fm(font);
     c->save();
     c->setFont(font);
     c->setPen(ColorToQColor(EffectiveFont()->Color()));
-    const double lineHeight = FMetrics96.height() * zoom;
+    const double lineHeight = FText96.Height() * zoom;
     double y = 0;
     for (const QString &line : lines) {
         if (y > height()) break;

@@ -9,9 +9,10 @@
 // and with it the band, grow downwards to show every line when printed.
 #include "reportlib/rep_printable.h"
 
+#include "reportlib/rep_text_layout.h"
+
 #include "host/font.h"
 
-#include <QFontMetricsF>
 #include <QStringList>
 
 #include "host/strings.h"
@@ -90,8 +91,7 @@ private:
 
     // Fonts and metrics of the run (rebuilt when the font changes).
     mutable bool FMetricsValid = false;
-    mutable QFont FFont96;
-    mutable QFontMetricsF FMetrics96{QFont()};
+    mutable TRepTextMetrics FText96;
     mutable QFont FDeviceFont;
     mutable double FDeviceDPI = 0;
     mutable double FDeviceAscent = 0;

@@ -2,16 +2,29 @@
 
 #include <QTextLayout>
 
+TRepTextMetrics::TRepTextMetrics(const QFont &font) : FFont(font), FMetrics(font) {
+    FMaxAdvance = FMetrics.maxWidth();
+    for (int c = 0; c < 256; ++c) FAdvance[c] = FMetrics.horizontalAdvance(QChar(c));
+}
+
+double TRepTextMetrics::UpperBound(const QString &text) const {
+    double w = 0;
+    for (const QChar ch : text) {
+        const char16_t u = ch.unicode();
+        w += u < 256 ? FAdvance[u] : FMaxAdvance;
+    }
+    // Kerning and shaping never widen a text by more than this.
+    return w * 1.05 + 1.0;
+}
+
 namespace {
 
-void BreakParagraph(const QString &para, const QFont &font, const QFontMetricsF &fm, double width,
-                    QStringList &out, int maxLines) {
-    // Cheap exit: a paragraph that cannot be wider than the width needs no layout.
-    if (para.isEmpty() || para.size() * fm.maxWidth() <= width || fm.horizontalAdvance(para) <= width) {
+void BreakParagraph(const QString &para, const TRepTextMetrics &tm, double width, QStringList &out, int maxLines) {
+    if (para.isEmpty() || tm.UpperBound(para) <= width || tm.Width(para) <= width) {
         out.append(para);
         return;
     }
-    QTextLayout layout(para, font);
+    QTextLayout layout(para, tm.Font());
     QTextOption option;
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     layout.setTextOption(option);
@@ -30,19 +43,25 @@ void BreakParagraph(const QString &para, const QFont &font, const QFontMetricsF 
 
 }  // namespace
 
-QStringList RepBreakText(const QString &text, const QFont &font, const QFontMetricsF &metrics, double width,
-                         bool wordWrap, int maxLines) {
+QStringList RepBreakText(const QString &text, const TRepTextMetrics &metrics, double width, bool wordWrap,
+                         int maxLines) {
     QStringList lines;
-    QString normalized = text;
-    if (normalized.contains(u'\r')) {
-        normalized.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        normalized.replace(u'\r', u'\n');
+    if (!text.contains(u'\n') && !text.contains(u'\r')) {
+        if (wordWrap && width > 0)
+            BreakParagraph(text, metrics, width, lines, maxLines);
+        else
+            lines.append(text);
+        if (lines.isEmpty()) lines.append(QString());
+        return lines;
     }
+    QString normalized = text;
+    normalized.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    normalized.replace(u'\r', u'\n');
     const QStringList paragraphs = normalized.split(u'\n');
     for (const QString &p : paragraphs) {
         if (lines.size() >= maxLines) break;
         if (wordWrap && width > 0)
-            BreakParagraph(p, font, metrics, width, lines, maxLines);
+            BreakParagraph(p, metrics, width, lines, maxLines);
         else
             lines.append(p);
     }
@@ -51,8 +70,8 @@ QStringList RepBreakText(const QString &text, const QFont &font, const QFontMetr
     return lines;
 }
 
-double RepWidestLine(const QStringList &lines, const QFontMetricsF &metrics) {
+double RepWidestLine(const QStringList &lines, const TRepTextMetrics &metrics) {
     double w = 0;
-    for (const QString &l : lines) w = qMax(w, metrics.horizontalAdvance(l));
+    for (const QString &l : lines) w = qMax(w, metrics.Width(l));
     return w;
 }

@@ -7,12 +7,35 @@
 #include <QString>
 #include <QStringList>
 
+// Font metrics with a quick upper bound of a text's width, so that texts which surely fit need
+// no exact measuring (which costs as much as laying the text out).
+class TRepTextMetrics {
+public:
+    TRepTextMetrics() : FMetrics(QFont()) {}
+    explicit TRepTextMetrics(const QFont &font);
+
+    const QFont &Font() const { return FFont; }
+    const QFontMetricsF &Metrics() const { return FMetrics; }
+    double Height() const { return FMetrics.height(); }
+    double Ascent() const { return FMetrics.ascent(); }
+    // Exact width of a text (shaped, kerned).
+    double Width(const QString &text) const { return FMetrics.horizontalAdvance(text); }
+    // A width the text never exceeds: its characters' advances, with room for kerning.
+    double UpperBound(const QString &text) const;
+
+private:
+    QFont FFont;
+    QFontMetricsF FMetrics;
+    double FAdvance[256] = {};
+    double FMaxAdvance = 0;
+};
+
 // Splits text at line breaks ("\r\n", "\n", "\r"); with wordWrap, also breaks each paragraph
 // into lines no wider than width (pixels of the font) at blanks, and a word that alone is too
 // wide where it no longer fits. An empty text gives one empty line. Output is limited to
 // maxLines lines so that huge texts stay bounded.
-QStringList RepBreakText(const QString &text, const QFont &font, const QFontMetricsF &metrics, double width,
-                         bool wordWrap, int maxLines = 10000);
+QStringList RepBreakText(const QString &text, const TRepTextMetrics &metrics, double width, bool wordWrap,
+                         int maxLines = 10000);
 
 // Width of the widest line (pixels of the metrics).
-double RepWidestLine(const QStringList &lines, const QFontMetricsF &metrics);
+double RepWidestLine(const QStringList &lines, const TRepTextMetrics &metrics);

@@ -337,3 +337,49 @@ TEST_F(EngineTest, LinkBandsStayTogether) {
     ASSERT_EQ(pages.size(), 2);
     EXPECT_EQ(Squeeze(pages[1]), "Summary Foot");
 }
+
+TEST_F(EngineTest, NestedSubDetailsOverlayAndForcedColumns) {
+    TQuery *customers = fx.Query("Customers", db, "SELECT id, name FROM customers WHERE id <= 2 ORDER BY id");
+    TQuery *orders = fx.Query("Orders", db, "SELECT id AS order_id FROM orders WHERE customer_id = :id ORDER BY id");
+    orders->SetDataSource(fx.Source(customers));
+    TQuery *items = fx.Query("Items", db, "SELECT product FROM items WHERE order_id = :order_id ORDER BY id");
+    items->SetDataSource(fx.Source(orders));
+    fx.Report()->SetDataSet(customers);
+    fx.Report()->Page()->SetColumns(2);
+    TRepBand *detail = fx.Band(rbDetail, 6);
+    detail->SetForceNewColumn(true);   // every customer starts a column
+    Field(detail, customers, "name", 0);
+    auto *orderBand = fx.AddBand<TRepSubDetail>(6);
+    orderBand->SetDataSet(orders);
+    Expr(orderBand, "'Order ' + STR(order_id)", 5);
+    auto *itemBand = fx.AddBand<TRepSubDetail>(6);
+    itemBand->SetDataSet(items);
+    itemBand->SetMaster(orderBand);
+    Field(itemBand, items, "product", 10);
+    fx.Label(fx.Band(rbOverlay, 10), "DRAFT", 150);
+
+    const QString file = fx.Path("nested.pdf");
+    fx.Report()->ExportToPdf(file);
+    const QList<TPdfWord> words = PdfWords(file);
+    // Odd orders have two items, even ones one.
+    // Read column by column.
+    QList<TPdfWord> sorted = words;
+    std::stable_sort(sorted.begin(), sorted.end(), [](const TPdfWord &a, const TPdfWord &b) {
+        const int ca = a.X < 100 ? 0 : 1, cb = b.X < 100 ? 0 : 1;
+        return ca != cb ? ca < cb : a.Y < b.Y - 0.5;
+    });
+    QStringList texts;
+    for (const TPdfWord &w : sorted) texts << w.Text;
+    EXPECT_TRUE(InOrder(texts.join(' '), {"Anders", "Order 1", "Product1", "Product2", "Order 2", "Product3", "Baker",
+                                          "Order 3", "Product4", "Product5", "Order 4", "Product6"}))
+        << texts.join(' ').toStdString();
+    // Baker starts the second column, at the same height as Anders.
+    const TPdfWord anders = FindWord(words, "Anders"), baker = FindWord(words, "Baker");
+    EXPECT_EQ(baker.Page, 1);
+    EXPECT_NEAR(baker.Y, anders.Y, 0.1);
+    EXPECT_NEAR(baker.X - anders.X, 95, 0.5);
+    // The overlay prints over the top of the page.
+    const TPdfWord draft = FindWord(words, "DRAFT");
+    EXPECT_EQ(draft.Page, 1);
+    EXPECT_NEAR(draft.Y, anders.Y, 0.1);
+}
