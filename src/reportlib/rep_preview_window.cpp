@@ -52,7 +52,12 @@ TRepPreviewWindow::TRepPreviewWindow(TReport *report, QWidget *parent) : QWidget
     connect(FZoomBox, &QComboBox::activated, this, [this](int i) { SetZoom(FZoomBox->itemData(i).toInt()); });
     bar->addWidget(FZoomBox);
     button(tr("Print"), [this] {
-        if (FReport) FReport->Print();
+        if (!FReport) return;
+        try {
+            FReport->Print();
+        } catch (const std::exception &e) {
+            Interaction().ShowError(QString::fromUtf8(e.what()));
+        }
     });
     button(tr("Save PDF"), [this] { SaveAsPdf(); });
     button(tr("Close"), [this] { close(); });

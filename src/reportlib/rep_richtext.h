@@ -97,6 +97,8 @@ public:
 
     void PrepareContent() override;
     void UpdateGeometry() override;
+    // Paints the text at the report's zoom (the internal rich edit stays hidden);
+    // TRepPrintable::Paint is the generic painting without the text.
     void Paint() override;
 
 protected:
