@@ -383,3 +383,24 @@ TEST_F(EngineTest, NestedSubDetailsOverlayAndForcedColumns) {
     EXPECT_EQ(draft.Page, 1);
     EXPECT_NEAR(draft.Y, anders.Y, 0.1);
 }
+
+TEST_F(EngineTest, SummaryStartsOnItsOwnPageBeforeItsHandlerRuns) {
+    // A page footer that hides itself once the summary has started (the way a "not on the last
+    // page" rule learns about the last page) must still print on the page before the summary.
+    fx.Report()->Page()->SetPaperSize(psCustom);
+    fx.Report()->Page()->SetLength(100);   // 80 mm to print on
+    fx.Label(fx.Band(rbTitle, 60), "Title", 0);
+    TRepBand *summary = fx.Band(rbSummary, 15);
+    fx.Label(summary, "Summary", 0);
+    TRepBand *footer = fx.Band(rbPageFooter, 10);
+    fx.Label(footer, "Foot", 0);
+    bool summaryStarted = false;
+    summary->SetBeforePrint(TMethod::FromFunction<QObject *, bool &>(
+        std::function<void(QObject *, bool &)>([&](QObject *, bool &) { summaryStarted = true; }), &summaryStarted));
+    footer->SetBeforePrint(TMethod::FromFunction<QObject *, bool &>(
+        std::function<void(QObject *, bool &)>([&](QObject *, bool &print) { print = !summaryStarted; }), &fx));
+    const QStringList pages = fx.RenderPdf();
+    ASSERT_EQ(pages.size(), 2);
+    EXPECT_EQ(Squeeze(pages[0]), "Title Foot");
+    EXPECT_EQ(Squeeze(pages[1]), "Summary");
+}
