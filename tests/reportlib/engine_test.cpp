@@ -404,3 +404,12 @@ TEST_F(EngineTest, SummaryStartsOnItsOwnPageBeforeItsHandlerRuns) {
     EXPECT_EQ(Squeeze(pages[0]), "Title Foot");
     EXPECT_EQ(Squeeze(pages[1]), "Summary");
 }
+
+TEST_F(EngineTest, DamagedSizesStayBounded) {
+    TRepBand *band = fx.Band(rbDetail, 1e12);
+    auto *label = fx.Label(band, "Huge", 0);
+    label->SetSizeValue(3, 1e15);
+    fx.Report()->SetZoom(1000);
+    EXPECT_GT(band->height(), 0);   // no overflow on the design surface
+    EXPECT_EQ(fx.RenderPdf().size(), 1);
+}

@@ -32,6 +32,10 @@ TEST(RepUnits, MeasureGivesBackExactlyWhatWasSet) {
     }
     TRepMeasure bad(std::numeric_limits<double>::quiet_NaN(), ruMM, raX);
     EXPECT_EQ(bad.MM(), 0.0);
+    // Damaged huge values are held at 100 m.
+    TRepMeasure huge(1e300, ruInches, raY);
+    EXPECT_EQ(huge.MM(), 100000.0);
+    EXPECT_EQ(huge.Get(ruMM, raY), 100000.0);
 }
 
 TEST(RepUnits, ChangingReportUnitsKeepsPhysicalSizes) {
