@@ -7,13 +7,14 @@
 #include "dblib/field_classes.h"
 #include "dblib/filter_expression.h"
 #include "dblib/registration.h"
+#include "dblib/row_stream.h"
 #include "host/strings.h"
 
 #include <QSqlRecord>
 
 struct TDataSet::TCursorData {
     ~TCursorData() {
-        Stream = QSqlQuery();
+        Stream.reset();
         if (Database) Database->RemoveUser();
     }
     TDatabase *Database = nullptr;
@@ -26,7 +27,7 @@ struct TDataSet::TCursorData {
     std::vector<int> View;  // store rows in order, filtered
     int Pos = -1;           // index into View
     // streamed rows
-    QSqlQuery Stream;
+    std::unique_ptr<TRowStream> Stream;
     bool StreamHasRow = false;
     bool StreamAnyRow = false;  // some record was read since the statement ran
     int StreamRecNo = 0;
@@ -145,16 +146,22 @@ void TDataSet::OpenCursor() {
     FCursor->Hidden = sel.HiddenColumns;
     FCursor->Streaming = UniDirectionalMode();
     FCursor->Select = sel;
-    QSqlQuery q = sel.Database->Execute(sel.Sql, sel.Values, FCursor->Streaming);
-    FCursor->Columns = sel.Database->Describe(q);
-    if (FCursor->Columns.isEmpty() || !q.isSelect())
+    std::unique_ptr<TRowStream> stream;
+    QSqlQuery q;
+    if (FCursor->Streaming)
+        stream = TRowStream::Open(sel.Database, sel.Sql, sel.Values);
+    else
+        q = sel.Database->Execute(sel.Sql, sel.Values);
+    const QSqlQuery &result = stream ? stream->Query() : q;
+    FCursor->Columns = sel.Database->Describe(result);
+    if (FCursor->Columns.isEmpty() || !result.isSelect())
         throw EDatabaseError(QStringLiteral("%1: The statement returns no rows; run it with ExecSQL").arg(DisplayName()));
     SetFieldDefs(FCursor->Columns, FCursor->Hidden);
     BindFields();
     FEditBuffer.clear();
     if (FFiltered && !FFilter.trimmed().isEmpty()) CompileFilter();
     if (FCursor->Streaming) {
-        FCursor->Stream = std::move(q);
+        FCursor->Stream = std::move(stream);
         FCursor->StreamRecNo = 0;
         FCursor->StreamHasRow = false;
     } else {
@@ -346,7 +353,7 @@ QVariant TDataSet::GetFieldValue(const TField *field) const {
     }
     if (FCursor->Streaming) {
         if (!FCursor->StreamHasRow) return {};
-        return DbValues::FromDriver(FCursor->Stream.value(col), field->DataType());
+        return DbValues::FromDriver(FCursor->Stream->Value(col), field->DataType());
     }
     const int row = StoreRow();
     return row < 0 ? QVariant() : ColumnValue(row, col, field->DataType());
@@ -376,8 +383,8 @@ void TDataSet::StreamFirst() {
     TCursorData &c = *FCursor;
     if (c.StreamRecNo > 1 || (c.StreamRecNo == 1 && !c.StreamHasRow)) {
         // Already past the first record: run the statement again.
-        c.Stream = QSqlQuery();
-        c.Stream = c.Select.Database->Execute(c.Select.Sql, c.Select.Values, true);  // held open
+        c.Stream.reset();
+        c.Stream = TRowStream::Open(c.Select.Database, c.Select.Sql, c.Select.Values);
         c.StreamRecNo = 0;
     }
     if (c.StreamRecNo == 0) {
@@ -391,11 +398,11 @@ void TDataSet::StreamFirst() {
 
 bool TDataSet::StreamNext() {
     TCursorData &c = *FCursor;
-    if (c.Select.Empty) {
+    if (c.Select.Empty || !c.Stream) {
         c.StreamHasRow = false;
         return false;
     }
-    while (c.Stream.next()) {
+    while (c.Stream->Next()) {
         c.StreamHasRow = true;
         if (!FFilterExpr || AcceptCurrentStream()) {
             ++c.StreamRecNo;
@@ -678,7 +685,7 @@ bool TDataSet::AcceptRow(int storeRow) const {
 
 bool TDataSet::AcceptCurrentStream() const {
     return FFilterExpr->Evaluate([&](const TField *f) -> QVariant {
-        return f->FieldNo() < 0 ? QVariant() : DbValues::FromDriver(FCursor->Stream.value(f->FieldNo()), f->DataType());
+        return f->FieldNo() < 0 ? QVariant() : DbValues::FromDriver(FCursor->Stream->Value(f->FieldNo()), f->DataType());
     });
 }
 
@@ -741,12 +748,17 @@ void TDataSet::Requery() {
     TCursorData &c = *FCursor;
     TSelect sel = BuildSelect();
     c.Select = sel;
-    c.Stream = QSqlQuery();
-    QSqlQuery q = sel.Database->Execute(sel.Sql, sel.Values, c.Streaming);
-    if (q.record().count() != c.Columns.size())
+    c.Stream.reset();
+    std::unique_ptr<TRowStream> stream;
+    QSqlQuery q;
+    if (c.Streaming)
+        stream = TRowStream::Open(sel.Database, sel.Sql, sel.Values);
+    else
+        q = sel.Database->Execute(sel.Sql, sel.Values);
+    if ((stream ? stream->Query() : q).record().count() != c.Columns.size())
         throw EDatabaseError(QStringLiteral("%1: The columns of the dataset changed; close and reopen it").arg(DisplayName()));
     if (c.Streaming) {
-        c.Stream = std::move(q);
+        c.Stream = std::move(stream);
         c.StreamRecNo = 0;
         c.StreamHasRow = false;
         StreamFirst();

@@ -431,6 +431,15 @@ TEST_P(DataSetSuite, UniDirectionalQueriesStream) {
     for (; !q->Eof(); q->Next(), ++n) EXPECT_EQ(q->FieldByName("CustNo")->AsInteger(), 1001);
     EXPECT_EQ(n, Scalar("SELECT COUNT(*) FROM orders WHERE \"CustNo\" = 1001"));
     EXPECT_EQ(q->RecordCount(), n);
+    // Parameter values stay values in a streamed statement too.
+    TQuery *quoted = Query("SELECT \"Company\" FROM customer WHERE \"Company\" = :c OR \"Company\" = :d", "Quoted");
+    quoted->SetUniDirectional(true);
+    quoted->ParamByName("c").SetAsString("x' OR '1'='1");
+    quoted->ParamByName("d").SetAsString("Blue Divers");
+    quoted->Open();
+    EXPECT_EQ(quoted->FieldByName("Company")->AsString(), "Blue Divers");
+    quoted->Next();
+    EXPECT_TRUE(quoted->Eof());
     // Read to the end, a one-row result is still not empty.
     TQuery *one = Query("SELECT \"Name\" FROM country WHERE \"Name\" = 'Spain'", "One");
     one->SetUniDirectional(true);
@@ -439,6 +448,26 @@ TEST_P(DataSetSuite, UniDirectionalQueriesStream) {
     one->Next();
     EXPECT_TRUE(one->Eof());
     EXPECT_FALSE(one->IsEmpty());
+}
+
+TEST_P(DataSetSuite, StreamingMastersLeaveTheConnectionToTheirDetails) {
+    // More rows than one batch of a server cursor, with a detail query run at every row.
+    TQuery *numbers = Query("WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n WHERE x < 2500) "
+                            "SELECT x AS \"OrderNo\" FROM n", "Numbers");
+    numbers->SetUniDirectional(true);
+    auto *source = new TDataSource(&FOwner);
+    source->SetDataSet(numbers);
+    TQuery *order = Query("SELECT \"CustNo\" FROM orders WHERE \"OrderNo\" = :OrderNo", "Order");
+    order->SetDataSource(source);
+    numbers->Open();
+    order->Open();
+    qint64 sum = 0, found = 0;
+    for (; !numbers->Eof(); numbers->Next()) {
+        sum += numbers->FieldByName("OrderNo")->AsInteger();
+        found += order->IsEmpty() ? 0 : 1;
+    }
+    EXPECT_EQ(sum, 2500LL * 2501 / 2);
+    EXPECT_EQ(found, Scalar("SELECT COUNT(*) FROM orders WHERE \"OrderNo\" <= 2500"));
 }
 
 TEST_P(DataSetSuite, ColumnsOfTheSameNameGetNumberedFields) {
