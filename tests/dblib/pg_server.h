@@ -4,9 +4,10 @@
 // binaries run as the "postgres" system user when the tests run as root (initdb refuses
 // root). Stop() (also run by the destructor) stops the server and removes the directory.
 //
-// Use from a test program: add pg_server.cpp to the test target, start one server per
-// program (for instance in a GoogleTest environment) and skip the PostgreSQL tests with the
-// reason from SkipReason() when Start() returns false.
+// Use from a test program: link the pg_test_server library (tests/dblib/CMakeLists.txt), start
+// one server per program (for instance in a GoogleTest environment) and skip the PostgreSQL
+// tests with the reason from SkipReason() when Start() returns false. Should the program die
+// first, a watchdog process stops the server and removes its directory.
 #include <QString>
 #include <QTemporaryDir>
 #include <memory>
