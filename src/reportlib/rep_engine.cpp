@@ -318,7 +318,7 @@ bool TRepEngine::PrintBand(TRepBand *band, TBreakMode mode) {
                 NewPage();
             // Page-dependent content follows the band to its new page.
             for (TRepPrintable *p : printables)
-                if (p->Enabled() && qobject_cast<TRepSysData *>(p)) p->PrepareContent();
+                if (p->Enabled() && (qobject_cast<TRepSysData *>(p) || p->DependsOnPage())) p->PrepareContent();
             height = MeasureBand(band);
         }
         if (band->PrintAtBottom()) FY = qMax(FY, FBottom - height);

@@ -41,6 +41,9 @@ public:
     virtual void BeforeRun();
     virtual void AfterRun();
     virtual void PrepareContent();
+    // Whether the content depends on the page it prints on: it is prepared again when its band
+    // moves on to a new page after it was prepared.
+    virtual bool DependsOnPage() const { return false; }
     // Height the element needs this time, in millimetres (its own height unless it stretches).
     virtual double PrintHeightMM() const;
     virtual void Print(double OfsX, double OfsY);
