@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
-# `make run`: the main job. Shows what has been built so far.
+# `make run`: the main job. Generates the demo database and renders the customer list example
+# to PDF under out/, then says where it is.
 set -euo pipefail
 build=${1:-build}
-echo "Vendamo is built in $build:"
-find "$build" -maxdepth 3 -type f \( -name '*.a' -o -perm -u+x \) -newer CMakeLists.txt \
-  \( -path "*/src/*" -o -path "*/apps/*" \) 2>/dev/null | sort | sed 's/^/  /'
+out=out
+mkdir -p "$out"
+pdf=$("$build/examples/customer_list_example" "$out")
+echo "Demo database: $out/demodb"
+echo "Customer list rendered to: $pdf"
