@@ -7,12 +7,49 @@
 
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
+#include <QPrinter>
 #include <QScrollArea>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <cmath>
+
+namespace {
+
+// Zoom steps of the zoom box and of zooming in and out.
+constexpr int ZoomSteps[] = {25, 50, 75, 100, 125, 150, 200, 300, 400};
+// Room left round the page in the fitting zoom modes.
+constexpr int FitMargin = 8;
+
+// Puts the page range and copies chosen in a printer dialog into the report's printer
+// settings for one print run, and puts the report's own back afterwards.
+class TPrintRangeGuard {
+public:
+    TPrintRangeGuard(TRepPrinterSettings *settings, const QPrinter &printer)
+        : FSettings(settings), FFirst(settings->FirstPage()), FLast(settings->LastPage()),
+          FCopies(settings->Copies()) {
+        const bool range = printer.printRange() == QPrinter::PageRange;
+        settings->SetFirstPage(range ? printer.fromPage() : 0);
+        settings->SetLastPage(range ? printer.toPage() : 0);
+        settings->SetCopies(qMax(1, printer.copyCount()));
+    }
+    ~TPrintRangeGuard() {
+        FSettings->SetFirstPage(FFirst);
+        FSettings->SetLastPage(FLast);
+        FSettings->SetCopies(FCopies);
+    }
+
+private:
+    TRepPrinterSettings *FSettings;
+    int FFirst, FLast, FCopies;
+};
+
+}  // namespace
 
 // The paper of one preview page.
 class TRepPreviewPage : public QWidget {
@@ -31,67 +68,148 @@ protected:
     }
 };
 
-TRepPreviewWindow::TRepPreviewWindow(TReport *report, QWidget *parent) : QWidget(parent, Qt::Window), FReport(report) {
+TRepPreviewWindow::TRepPreviewWindow(TReport *report, QWidget *parent) : QDialog(parent), FReport(report) {
     setWindowTitle(report && !report->ReportTitle().isEmpty() ? report->ReportTitle() : tr("Preview"));
+    setWindowFlag(Qt::WindowMaximizeButtonHint);
     auto *layout = new QVBoxLayout(this);
     auto *bar = new QHBoxLayout;
-    auto button = [&](const QString &text, auto slot) {
+    auto button = [&](const QString &name, const QString &text, auto slot) {
         auto *b = new QToolButton(this);
+        b->setObjectName(name);
         b->setText(text);
+        b->setFocusPolicy(Qt::NoFocus);   // keys stay with the page view
         connect(b, &QToolButton::clicked, this, slot);
         bar->addWidget(b);
         return b;
     };
-    button(tr("First"), [this] { SetCurrentPage(1); });
-    button(tr("Prior"), [this] { SetCurrentPage(FPage - 1); });
-    button(tr("Next"), [this] { SetCurrentPage(FPage + 1); });
-    button(tr("Last"), [this] { SetCurrentPage(PageCount()); });
-    FZoomBox = new QComboBox(this);
-    for (int z : {50, 75, 100, 150, 200}) FZoomBox->addItem(QStringLiteral("%1%").arg(z), z);
-    FZoomBox->setCurrentIndex(2);
-    connect(FZoomBox, &QComboBox::activated, this, [this](int i) { SetZoom(FZoomBox->itemData(i).toInt()); });
-    bar->addWidget(FZoomBox);
-    button(tr("Print"), [this] {
-        if (!FReport) return;
-        try {
-            FReport->Print();
-        } catch (const std::exception &e) {
-            Interaction().ShowError(QString::fromUtf8(e.what()));
-        }
+    button(QStringLiteral("First"), tr("First"), [this] { SetCurrentPage(1); });
+    button(QStringLiteral("Prior"), tr("Prior"), [this] { SetCurrentPage(FPage - 1); });
+    FPageField = new QSpinBox(this);
+    FPageField->setObjectName(QStringLiteral("PageNumber"));
+    FPageField->setRange(1, 1);
+    FPageField->setKeyboardTracking(false);
+    connect(FPageField, &QSpinBox::valueChanged, this, [this](int page) {
+        if (!FUpdating) SetCurrentPage(page);
     });
-    button(tr("Save PDF"), [this] { SaveAsPdf(); });
-    button(tr("Close"), [this] { close(); });
+    bar->addWidget(FPageField);
+    button(QStringLiteral("Next"), tr("Next"), [this] { SetCurrentPage(FPage + 1); });
+    button(QStringLiteral("Last"), tr("Last"), [this] { SetCurrentPage(PageCount()); });
+
+    FZoomBox = new QComboBox(this);
+    FZoomBox->setObjectName(QStringLiteral("Zoom"));
+    FZoomBox->addItem(tr("Whole page"), -int(zmWholePage));
+    FZoomBox->addItem(tr("Page width"), -int(zmPageWidth));
+    for (int z : ZoomSteps) FZoomBox->addItem(QStringLiteral("%1%").arg(z), z);
+    connect(FZoomBox, &QComboBox::currentIndexChanged, this, [this](int i) {
+        if (FUpdating || i < 0) return;
+        const int data = FZoomBox->itemData(i).toInt();
+        if (data > 0)
+            SetZoom(data);
+        else
+            SetZoomMode(TZoomMode(-data));
+    });
+    bar->addWidget(FZoomBox);
+    button(QStringLiteral("ZoomOut"), tr("Zoom out"), [this] { ZoomOut(); });
+    button(QStringLiteral("ZoomIn"), tr("Zoom in"), [this] { ZoomIn(); });
+    button(QStringLiteral("Print"), tr("Print"), [this] {
+        QPrinter printer(QPrinter::HighResolution);
+        Print(printer);
+    });
+    button(QStringLiteral("SavePdf"), tr("Save as PDF"), [this] { SaveAsPdf(); });
+    button(QStringLiteral("Close"), tr("Close"), [this] { accept(); });
     bar->addStretch();
     FStatus = new QLabel(this);
+    FStatus->setObjectName(QStringLiteral("PageCount"));
     bar->addWidget(FStatus);
     layout->addLayout(bar);
+
     FScroll = new QScrollArea(this);
     FScroll->setAlignment(Qt::AlignCenter);
     FScroll->setBackgroundRole(QPalette::Dark);
+    FScroll->setFocusPolicy(Qt::StrongFocus);
+    FScroll->installEventFilter(this);
     FView = new TRepPreviewPage(FScroll);
     FScroll->setWidget(FView);
     layout->addWidget(FScroll);
+    FScroll->setFocus();
     resize(900, 1000);
     UpdateView();
 }
 
+QToolButton *TRepPreviewWindow::Button(const QString &name) const {
+    return findChild<QToolButton *>(name, Qt::FindDirectChildrenOnly);
+}
+
+QWidget *TRepPreviewWindow::PageWidget() const { return FView; }
+
 int TRepPreviewWindow::PageCount() const { return FReport ? int(FReport->PreviewPages().size()) : 0; }
 
 void TRepPreviewWindow::SetCurrentPage(int page) {
+    const int old = FPage;
     FPage = qBound(1, page, qMax(1, PageCount()));
     UpdateView();
+    if (FPage != old) FScroll->verticalScrollBar()->setValue(0);   // a new page starts at its top
 }
 
 void TRepPreviewWindow::SetZoom(int percent) {
-    FZoom = qBound(10, percent, 400);
+    FZoomMode = zmPercent;
+    FZoom = qBound(MinZoom, percent, MaxZoom);
     UpdateView();
 }
 
+void TRepPreviewWindow::SetZoomMode(TZoomMode mode) {
+    FZoomMode = mode;
+    UpdateView();
+}
+
+void TRepPreviewWindow::ZoomIn() {
+    for (int z : ZoomSteps)
+        if (z > FZoom) return SetZoom(z);
+    SetZoom(MaxZoom);
+}
+
+void TRepPreviewWindow::ZoomOut() {
+    for (auto it = std::rbegin(ZoomSteps); it != std::rend(ZoomSteps); ++it)
+        if (*it < FZoom) return SetZoom(*it);
+    SetZoom(MinZoom);
+}
+
+int TRepPreviewWindow::FittingZoom() const {
+    if (!FReport) return FZoom;
+    const QSizeF paper = FReport->PreviewPaperMM();
+    const double perMM = RepScreenPPI / RepMMPerInch;   // pixels per millimetre at 100%
+    if (paper.width() <= 0 || paper.height() <= 0) return FZoom;
+    // The area without scroll bars; page width leaves room for the vertical one, which a long
+    // page needs, so that the width does not depend on whether it is shown.
+    const QSize area = FScroll->maximumViewportSize() - QSize(2 * FitMargin, 2 * FitMargin);
+    double width = area.width();
+    if (FZoomMode == zmPageWidth) width -= FScroll->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, FScroll);
+    double percent = width / (paper.width() * perMM) * 100;
+    if (FZoomMode == zmWholePage) percent = qMin(percent, area.height() / (paper.height() * perMM) * 100);
+    return qBound(MinZoom, int(std::floor(percent)), MaxZoom);
+}
+
 void TRepPreviewWindow::UpdateView() {
+    FUpdating = true;
+    if (FZoomMode != zmPercent) FZoom = FittingZoom();
+    UpdateZoomBox();
     const int count = PageCount();
+    FPageField->setRange(1, qMax(1, count));
+    FPageField->setValue(FPage);
+    FPageField->setEnabled(count > 1);
+    Button(QStringLiteral("First"))->setEnabled(FPage > 1);
+    Button(QStringLiteral("Prior"))->setEnabled(FPage > 1);
+    Button(QStringLiteral("Next"))->setEnabled(FPage < count);
+    Button(QStringLiteral("Last"))->setEnabled(FPage < count);
+    Button(QStringLiteral("ZoomIn"))->setEnabled(FZoom < MaxZoom);
+    Button(QStringLiteral("ZoomOut"))->setEnabled(FZoom > MinZoom);
+    Button(QStringLiteral("Print"))->setEnabled(FReport != nullptr);
+    Button(QStringLiteral("SavePdf"))->setEnabled(FReport != nullptr);
+    FUpdating = false;
     if (!FReport || count == 0) {
         FView->Page.reset();
         FStatus->setText(tr("No pages"));
+        FView->update();
         return;
     }
     FView->Page = FReport->PreviewPages().value(FPage - 1);
@@ -102,17 +220,75 @@ void TRepPreviewWindow::UpdateView() {
     FStatus->setText(tr("Page %1 of %2").arg(FPage).arg(count));
 }
 
-void TRepPreviewWindow::SaveAsPdf() {
+void TRepPreviewWindow::UpdateZoomBox() {
+    const int index = FZoomMode == zmPercent ? FZoomBox->findData(FZoom) : FZoomBox->findData(-int(FZoomMode));
+    FZoomBox->setCurrentIndex(index);
+    FZoomBox->setToolTip(QStringLiteral("%1%").arg(FZoom));
+}
+
+void TRepPreviewWindow::Print(QPrinter &printer) {
     if (!FReport) return;
+    TRepPrinterSettings *settings = FReport->PrinterSettings();
+    printer.setCopyCount(settings->Copies());
+    const int from = qMax(1, settings->FirstPage());
+    const int to = settings->LastPage() > 0 ? settings->LastPage() : qMax(1, PageCount());
+    if ((settings->FirstPage() > 0 || settings->LastPage() > 0) && from <= to) {
+        printer.setPrintRange(QPrinter::PageRange);
+        printer.setFromTo(from, to);
+    }
+    if (!Interaction().PrinterSetup(printer)) return;
+    try {
+        TPrintRangeGuard guard(settings, printer);
+        FReport->PrintTo(printer);
+    } catch (const std::exception &e) {
+        Interaction().ShowError(QString::fromUtf8(e.what()));
+    }
+}
+
+bool TRepPreviewWindow::SaveAsPdf() {
+    if (!FReport) return false;
     TFileDialogOptions options;
     options.Title = tr("Save as PDF");
-    options.Filter = QStringLiteral("PDF (*.pdf)");
+    options.Filter = QStringLiteral("PDF files (*.pdf)");
     options.DefaultExt = QStringLiteral("pdf");
     QString file;
-    if (!Interaction().SaveFileName(options, file)) return;
+    if (!Interaction().SaveFileName(options, file) || file.isEmpty()) return false;
     try {
         FReport->ExportToPdf(file);
     } catch (const std::exception &e) {
         Interaction().ShowError(QString::fromUtf8(e.what()));
+        return false;
     }
+    return true;
+}
+
+bool TRepPreviewWindow::HandleKey(QKeyEvent *event) {
+    switch (event->key()) {
+    case Qt::Key_PageUp: SetCurrentPage(FPage - 1); return true;
+    case Qt::Key_PageDown: SetCurrentPage(FPage + 1); return true;
+    case Qt::Key_Home: SetCurrentPage(1); return true;
+    case Qt::Key_End: SetCurrentPage(PageCount()); return true;
+    case Qt::Key_Plus:
+    case Qt::Key_Equal: ZoomIn(); return true;
+    case Qt::Key_Minus: ZoomOut(); return true;
+    default: return false;
+    }
+}
+
+void TRepPreviewWindow::keyPressEvent(QKeyEvent *event) {
+    if (!HandleKey(event)) QDialog::keyPressEvent(event);
+}
+
+void TRepPreviewWindow::resizeEvent(QResizeEvent *event) {
+    QDialog::resizeEvent(event);
+    if (FZoomMode != zmPercent) UpdateView();
+}
+
+bool TRepPreviewWindow::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == FScroll) {
+        // The scroll area would scroll on these keys; in the preview they turn pages.
+        if (event->type() == QEvent::KeyPress && HandleKey(static_cast<QKeyEvent *>(event))) return true;
+        if (event->type() == QEvent::Resize && FZoomMode != zmPercent) UpdateView();
+    }
+    return QDialog::eventFilter(watched, event);
 }

@@ -9,6 +9,8 @@
 #include "reportlib/rep_printer_sink.h"
 #include "reportlib/rep_registration.h"
 
+#include "host/interaction.h"
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -411,9 +413,9 @@ void TReport::Preview() {
 }
 
 void TReport::ShowPreview() {
-    auto *window = new TRepPreviewWindow(this);
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    window->show();
+    // Modal through the interaction service, so that runs without a user never wait on it.
+    TRepPreviewWindow window(this);
+    Interaction().ExecDialog(window);
 }
 
 void TReport::ExportToFilter(TRepExportFilter &filter) { Run(filter, rdExport); }
