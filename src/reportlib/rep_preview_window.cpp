@@ -1,6 +1,7 @@
 #include "reportlib/rep_preview_window.h"
 
 #include "reportlib/rep_preview_sink.h"
+#include "reportlib/rep_printer_sink.h"
 #include "reportlib/report.h"
 
 #include "host/interaction.h"
@@ -229,7 +230,12 @@ void TRepPreviewWindow::UpdateZoomBox() {
 void TRepPreviewWindow::Print(QPrinter &printer) {
     if (!FReport) return;
     TRepPrinterSettings *settings = FReport->PrinterSettings();
-    printer.setCopyCount(settings->Copies());
+    // The dialog offers the report's printer, paper, copies and page range.
+    TRepPaper paper;
+    paper.MM = FReport->Page()->PaperMM();
+    paper.PaperSize = FReport->Page()->PaperSize();
+    paper.Orientation = FReport->Page()->Orientation();
+    TRepPrinterSink::ConfigurePrinter(printer, *settings, paper);
     const int from = qMax(1, settings->FirstPage());
     const int to = settings->LastPage() > 0 ? settings->LastPage() : qMax(1, PageCount());
     if ((settings->FirstPage() > 0 || settings->LastPage() > 0) && from <= to) {

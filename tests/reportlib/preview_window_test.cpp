@@ -14,6 +14,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPageLayout>
 #include <QPrinter>
 #include <QScrollArea>
 #include <QSpinBox>
@@ -56,6 +57,7 @@ public:
     int OfferedFrom = -1, OfferedTo = -1, OfferedCopies = -1;
     int ChooseFrom = 0, ChooseTo = 0, ChooseCopies = 1;
     QString OfferedFilter;
+    QPageSize::PageSizeId OfferedPaper = QPageSize::Custom;
 
     bool PrinterSetup(QPrinter &printer) override {
         if (!TScriptedInteraction::PrinterSetup(printer)) return false;
@@ -63,6 +65,7 @@ public:
         OfferedFrom = range ? printer.fromPage() : 0;
         OfferedTo = range ? printer.toPage() : 0;
         OfferedCopies = printer.copyCount();
+        OfferedPaper = printer.pageLayout().pageSize().id();
         printer.setPrintRange(ChooseFrom > 0 ? QPrinter::PageRange : QPrinter::AllPages);
         if (ChooseFrom > 0) printer.setFromTo(ChooseFrom, ChooseTo);
         printer.setCopyCount(ChooseCopies);
@@ -198,6 +201,7 @@ TEST(RepPreviewWindow, SaveAsPdfWritesTheReportOrNothing) {
 TEST(RepPreviewWindow, PrintsThePagesAndCopiesChosenInThePrinterDialog) {
     TReportFixture fx;
     MakePagedReport(fx, 4);
+    fx.Report()->Page()->SetPaperSize(psLetter);
     fx.Report()->Prepare();
     fx.Report()->PrinterSettings()->SetFirstPage(1);
     fx.Report()->PrinterSettings()->SetLastPage(2);
@@ -229,6 +233,7 @@ TEST(RepPreviewWindow, PrintsThePagesAndCopiesChosenInThePrinterDialog) {
     EXPECT_EQ(script.OfferedFrom, 1);
     EXPECT_EQ(script.OfferedTo, 2);
     EXPECT_EQ(script.OfferedCopies, 1);
+    EXPECT_EQ(script.OfferedPaper, QPageSize::Letter);
     const QStringList pages = PdfPages(file);
     ASSERT_EQ(pages.size(), 4);
     EXPECT_EQ(Squeeze(pages[0]), "Page 2");
