@@ -1,0 +1,44 @@
+#include "persist/loader_options.h"
+
+#include "dblib/dataset.h"
+#include "host/interaction.h"
+#include "host/property_access.h"
+#include "model/design_report.h"
+#include "model/loader.h"
+#include "model/runtime_messages.h"
+
+TReport *LoaderReport(const TVDMLoader *Loader) { return Loader ? Loader->Report() : nullptr; }
+
+bool LoaderFlag(const TVDMLoader *Loader, const QString &Name) { return GetBooleanProperty(Loader, Name); }
+
+QString LoaderText(const TVDMLoader *Loader, const QString &Name) { return GetStringProperty(Loader, Name); }
+
+TMethod LoaderEvent(const TVDMLoader *Loader, const QString &Name) { return GetMethodProperty(Loader, Name); }
+
+TComponent *LoaderDatabaseOwner(const TVDMLoader *Loader) {
+    return TComponent::FromObject(GetPointerProperty(Loader, LoaderOption::DatabaseOwner));
+}
+
+TMethod LoaderCalcFieldsHandler(TVDMLoader *Loader) {
+    static const char tag = 0;
+    QPointer<TVDMLoader> loader(Loader);
+    std::function<void(TDataSet *)> handler = [loader](TDataSet *DataSet) {
+        if (!loader) return;
+        const QMetaObject *meta = loader->metaObject();
+        if (meta->indexOfMethod("VDMCalcFields(TDataSet*)") >= 0) {
+            QMetaObject::invokeMethod(loader.data(), "VDMCalcFields", Q_ARG(TDataSet *, DataSet));
+            return;
+        }
+        GetMethodProperty(loader.data(), LoaderOption::OnCalcFields).Invoke<TDataSet *>(DataSet);
+    };
+    return TMethod::FromFunction(handler, &tag, Loader);
+}
+
+void ShowLoaderError(const TVDMLoader *Loader, const QString &Key, const QString &Param) {
+    const QString text = Loader ? Loader->Message(Key) : LookupRuntimeMessage(DefaultRuntimeMessages(), Key);
+    if (text.isEmpty()) {
+        Interaction().ShowError(QStringLiteral("Unknown Error [") + Key + QLatin1Char(']'));
+        return;
+    }
+    Interaction().ShowError(Param.isEmpty() ? text : FormatRuntimeMessage(text, Param));
+}

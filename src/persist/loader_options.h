@@ -1,0 +1,44 @@
+#pragma once
+// What report files need of the loader or designer, reached by property name, so that one path
+// serves the run-time loader and the designer (which adds the save options). A loader that lacks
+// an option reads it as false, empty or unassigned.
+#include "host/method.h"
+
+#include <QString>
+#include <QStringList>
+
+class QObject;
+class TComponent;
+class TDataSet;
+class TReport;
+class TVDMLoader;
+
+namespace LoaderOption {
+inline const QString SaveLoadPrinterSetup = QStringLiteral("SaveLoadPrinterSetup");
+inline const QString SaveImagesInReportfile = QStringLiteral("SaveImagesInReportfile");
+inline const QString UseDataModules = QStringLiteral("UseDataModules");
+inline const QString SaveBackupFiles = QStringLiteral("SaveBackupFiles");
+inline const QString BackupFileExtension = QStringLiteral("BackupFileExtension");
+inline const QString DatabaseOwner = QStringLiteral("DatabaseOwner");
+inline const QString OnSaveReport = QStringLiteral("OnSaveReport");
+inline const QString OnLoadReport = QStringLiteral("OnLoadReport");
+inline const QString BeforeOpenDatasets = QStringLiteral("BeforeOpenDatasets");
+inline const QString BeforeOpenDataset = QStringLiteral("BeforeOpenDataset");
+inline const QString OnCalcFields = QStringLiteral("OnCalcFields");
+}  // namespace LoaderOption
+
+// The loader's report (null without a loader or report).
+TReport *LoaderReport(const TVDMLoader *Loader);
+bool LoaderFlag(const TVDMLoader *Loader, const QString &Name);
+QString LoaderText(const TVDMLoader *Loader, const QString &Name);
+TMethod LoaderEvent(const TVDMLoader *Loader, const QString &Name);
+// The component whose data sources the report may use besides its own form's (null when none).
+TComponent *LoaderDatabaseOwner(const TVDMLoader *Loader);
+
+// The calculated-fields handler a loaded dataset gets: the loader's VDMCalcFields when it has one,
+// else a handler that passes the request to the loader's OnCalcFields event.
+TMethod LoaderCalcFieldsHandler(TVDMLoader *Loader);
+
+// Shows an error box through the interaction service: the loader's message for Key, formatted
+// with Param when Param is not empty; "Unknown Error [Key]" when the table has no such key.
+void ShowLoaderError(const TVDMLoader *Loader, const QString &Key, const QString &Param = QString());
