@@ -1,0 +1,217 @@
+// The vendamo tool as users run it: info, resave and title on files made by the writer and by
+// hand, exit statuses, and messages on stderr.
+#include "full_report.h"
+
+#include "dblib/session.h"
+#include "test_paths.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct TRun {
+    int Status = -1;
+    QString Out;
+    QString Err;
+};
+
+TRun Vendamo(const QStringList &args) {
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.remove(QStringLiteral("VENDAMO_ALIASES"));
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(VENDAMO_BIN), args);
+    p.closeWriteChannel();  // nothing may wait for input
+    TRun run;
+    if (!p.waitForFinished(60000)) {
+        p.kill();
+        p.waitForFinished();
+        return run;
+    }
+    run.Status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    run.Out = QString::fromUtf8(p.readAllStandardOutput());
+    run.Err = QString::fromUtf8(p.readAllStandardError());
+    return run;
+}
+
+// Lines of stderr that are the tool's own messages.
+QStringList Messages(const TRun &run) {
+    QStringList lines;
+    for (const QString &line : run.Err.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+        if (line.startsWith(QLatin1String("vendamo: "))) lines << line.mid(9);
+    return lines;
+}
+
+QString DemoAliasOption() {
+    DefineDemoAlias();
+    return QStringLiteral("PERSISTDEMO=") + Session().AliasParams(QStringLiteral("PERSISTDEMO")).filter(QStringLiteral("PATH=")).value(0).mid(5);
+}
+
+QByteArray FullReportFile() {
+    TScriptedInteraction ui;
+    TReportForm f;
+    BuildFullReport(f);
+    return f.Save();
+}
+
+QByteArray HandMadeFile() {
+    TBytes b = HandReportStart("Hand made report");
+    b.Raw(HandReportRecord());
+    b.Raw(HandBandRecord(1, 0, "Heading", 15)).Raw(HandBandRecord(2, 2, "Body", 8));
+    b.Raw(HandLabelRecord(1, "Caption", "Hello from a hand-made file", 10, 3, 80, 6));
+    b.Raw(HandLabelRecord(2, "Value", "42", 10, 1, 20, 5));
+    b.Word(256);
+    return b.Data();
+}
+
+TEST(VendamoTool, HelpForEveryCommand) {
+    const TRun overview = Vendamo({QStringLiteral("--help")});
+    EXPECT_EQ(overview.Status, 0);
+    for (const QString &command : {QStringLiteral("info"), QStringLiteral("resave"), QStringLiteral("title")}) {
+        EXPECT_TRUE(overview.Out.contains(command));
+        const TRun help = Vendamo({command, QStringLiteral("--help")});
+        EXPECT_EQ(help.Status, 0) << command.toStdString();
+        EXPECT_TRUE(help.Out.startsWith(QStringLiteral("Usage: vendamo ") + command));
+    }
+    EXPECT_EQ(Vendamo({QStringLiteral("info")}).Status, 2);
+    EXPECT_EQ(Vendamo({QStringLiteral("frobnicate")}).Status, 2);
+}
+
+TEST(VendamoTool, TitleOfWriterMadeAndHandMadeFiles) {
+    TestDir dir;
+    WriteWholeFile(dir.Path("full.QR2"), FullReportFile());
+    WriteWholeFile(dir.Path("hand.QR2"), HandMadeFile());
+    TRun run = Vendamo({QStringLiteral("title"), dir.Path("full.QR2")});
+    EXPECT_EQ(run.Status, 0);
+    EXPECT_EQ(run.Out, QStringLiteral("Customers and their orders — Überblick\n"));
+    run = Vendamo({QStringLiteral("title"), dir.Path("hand.QR2")});
+    EXPECT_EQ(run.Out, QStringLiteral("Hand made report\n"));
+    run = Vendamo({QStringLiteral("title"), dir.Path("missing.QR2")});
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_EQ(Messages(run).size(), 1);
+}
+
+TEST(VendamoTool, InfoJsonOfAWriterMadeReport) {
+    TestDir dir;
+    WriteWholeFile(dir.Path("full.QR2"), FullReportFile());
+    const TRun run = Vendamo({QStringLiteral("info"), dir.Path("full.QR2"), QStringLiteral("--json"),
+                              QStringLiteral("--alias"), DemoAliasOption()});
+    ASSERT_EQ(run.Status, 0) << run.Err.toStdString();
+    EXPECT_TRUE(Messages(run).isEmpty()) << run.Err.toStdString();
+    const QJsonObject info = QJsonDocument::fromJson(run.Out.toUtf8()).object();
+    EXPECT_EQ(info[QStringLiteral("title")].toString(), QStringLiteral("Customers and their orders — Überblick"));
+    EXPECT_EQ(info[QStringLiteral("units")].toString(), QStringLiteral("inches"));
+    EXPECT_EQ(info[QStringLiteral("page")].toObject()[QStringLiteral("width")].toDouble(), 8.5);
+    EXPECT_EQ(info[QStringLiteral("page")].toObject()[QStringLiteral("orientation")].toString(), QStringLiteral("landscape"));
+    EXPECT_EQ(info[QStringLiteral("dataset")].toString(), QStringLiteral("Customers"));
+
+    const QJsonArray datasets = info[QStringLiteral("datasets")].toArray();
+    ASSERT_EQ(datasets.size(), 4);
+    EXPECT_EQ(datasets[0].toObject()[QStringLiteral("kind")].toString(), QStringLiteral("table"));
+    EXPECT_EQ(datasets[0].toObject()[QStringLiteral("database")].toString(), QStringLiteral("PERSISTDEMO"));
+    EXPECT_TRUE(datasets[0].toObject()[QStringLiteral("open")].toBool());
+    EXPECT_EQ(datasets[2].toObject()[QStringLiteral("kind")].toString(), QStringLiteral("query"));
+    EXPECT_EQ(datasets[3].toObject()[QStringLiteral("kind")].toString(), QStringLiteral("wizard query"));
+
+    const QJsonArray bands = info[QStringLiteral("bands")].toArray();
+    ASSERT_EQ(bands.size(), 13);
+    EXPECT_EQ(bands[0].toObject()[QStringLiteral("name")].toString(), QStringLiteral("TitleBand"));
+    EXPECT_EQ(bands[0].toObject()[QStringLiteral("type")].toString(), QStringLiteral("Title"));
+    EXPECT_EQ(bands[0].toObject()[QStringLiteral("height")].toDouble(), 1.25);
+    EXPECT_EQ(bands[3].toObject()[QStringLiteral("class")].toString(), QStringLiteral("TVendamoGroup"));
+
+    const QJsonArray elements = info[QStringLiteral("elements")].toArray();
+    ASSERT_EQ(elements.size(), 11);
+    const QJsonObject watermark = elements[0].toObject();  // on the report itself, written first
+    EXPECT_EQ(watermark[QStringLiteral("name")].toString(), QStringLiteral("Watermark"));
+    EXPECT_EQ(watermark[QStringLiteral("band")].toString(), QString());
+    EXPECT_EQ(watermark[QStringLiteral("content")].toString(), QStringLiteral("DRAFT"));
+    QStringList kinds;
+    for (const QJsonValue &e : elements) kinds << e.toObject()[QStringLiteral("kind")].toString();
+    for (const char *kind : {"label", "data text", "expression", "system data", "memo", "shape", "image",
+                                "data image", "rich text", "data rich text"})
+        EXPECT_TRUE(kinds.contains(QLatin1String(kind))) << kind;
+    for (const QJsonValue &v : elements) {
+        const QJsonObject e = v.toObject();
+        if (e[QStringLiteral("name")].toString() == QLatin1String("Company")) {
+            EXPECT_EQ(e[QStringLiteral("content")].toString(), QStringLiteral("Customers.Company"));
+            EXPECT_EQ(e[QStringLiteral("band")].toString(), QStringLiteral("Detail"));
+            EXPECT_DOUBLE_EQ(e[QStringLiteral("left")].toDouble(), 0.1);
+        }
+    }
+}
+
+TEST(VendamoTool, InfoOfAHandMadeReportAsTextAndJson) {
+    TestDir dir;
+    WriteWholeFile(dir.Path("hand.QR2"), HandMadeFile());
+    TRun run = Vendamo({QStringLiteral("info"), dir.Path("hand.QR2")});
+    ASSERT_EQ(run.Status, 0) << run.Err.toStdString();
+    EXPECT_TRUE(run.Out.contains(QStringLiteral("Title: Hand made")));
+    EXPECT_TRUE(run.Out.contains(QStringLiteral("label Caption on Heading at 10, 3 size 80 x 6: Hello from a hand-made file")));
+    run = Vendamo({QStringLiteral("info"), QStringLiteral("--json"), dir.Path("hand.QR2")});
+    const QJsonObject info = QJsonDocument::fromJson(run.Out.toUtf8()).object();
+    EXPECT_EQ(info[QStringLiteral("units")].toString(), QStringLiteral("mm"));
+    ASSERT_EQ(info[QStringLiteral("bands")].toArray().size(), 2);
+    EXPECT_EQ(info[QStringLiteral("bands")].toArray()[1].toObject()[QStringLiteral("type")].toString(), QStringLiteral("Detail"));
+    ASSERT_EQ(info[QStringLiteral("elements")].toArray().size(), 2);
+    EXPECT_EQ(info[QStringLiteral("elements")].toArray()[1].toObject()[QStringLiteral("band")].toString(), QStringLiteral("Body"));
+}
+
+TEST(VendamoTool, ResaveKeepsAWriterMadeReportByteForByte) {
+    TestDir dir;
+    const QByteArray original = FullReportFile();
+    WriteWholeFile(dir.Path("full.QR2"), original);
+    const TRun run = Vendamo({QStringLiteral("resave"), dir.Path("full.QR2"), dir.Path("copy.QR2"),
+                              QStringLiteral("--embed-images"), QStringLiteral("--alias"), DemoAliasOption()});
+    ASSERT_EQ(run.Status, 0) << run.Err.toStdString();
+    EXPECT_TRUE(ReadWholeFile(dir.Path("copy.QR2")) == original);
+    // Without --embed-images the picture is left out, and the rest stays readable.
+    ASSERT_EQ(Vendamo({QStringLiteral("resave"), dir.Path("full.QR2"), dir.Path("plain.QR2"), QStringLiteral("--alias"),
+                       DemoAliasOption()}).Status, 0);
+    const QByteArray plain = ReadWholeFile(dir.Path("plain.QR2"));
+    EXPECT_LT(plain.size(), original.size());
+    EXPECT_EQ(Vendamo({QStringLiteral("title"), dir.Path("plain.QR2")}).Out,
+              QStringLiteral("Customers and their orders — Überblick\n"));
+}
+
+TEST(VendamoTool, ResaveOfAHandMadeReportWritesTheCurrentLayout) {
+    TestDir dir;
+    WriteWholeFile(dir.Path("hand.QR2"), HandMadeFile());
+    ASSERT_EQ(Vendamo({QStringLiteral("resave"), dir.Path("hand.QR2"), dir.Path("out.QR2")}).Status, 0);
+    const TRun before = Vendamo({QStringLiteral("info"), QStringLiteral("--json"), dir.Path("hand.QR2")});
+    const TRun after = Vendamo({QStringLiteral("info"), QStringLiteral("--json"), dir.Path("out.QR2")});
+    EXPECT_EQ(after.Status, 0);
+    EXPECT_EQ(before.Out, after.Out);
+    // Saving again gives the same bytes.
+    ASSERT_EQ(Vendamo({QStringLiteral("resave"), dir.Path("out.QR2"), dir.Path("again.QR2")}).Status, 0);
+    EXPECT_TRUE(ReadWholeFile(dir.Path("out.QR2")) == ReadWholeFile(dir.Path("again.QR2")));
+}
+
+TEST(VendamoTool, ReportsThatDoNotLoadAndDatasetsThatDoNotOpen) {
+    TestDir dir;
+    WriteWholeFile(dir.Path("damaged.QR2"), HandMadeFile().left(300));
+    TRun run = Vendamo({QStringLiteral("info"), dir.Path("damaged.QR2")});
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_EQ(Messages(run), QStringList{QStringLiteral("Error in report file!")});
+    run = Vendamo({QStringLiteral("resave"), dir.Path("missing.QR2"), dir.Path("out.QR2")});
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_EQ(Messages(run), QStringList{QStringLiteral("Report file %1 not found!").arg(dir.Path("missing.QR2"))});
+    EXPECT_FALSE(QFile::exists(dir.Path("out.QR2")));
+
+    // Without the alias the datasets do not open: they are reported and still listed.
+    WriteWholeFile(dir.Path("full.QR2"), FullReportFile());
+    run = Vendamo({QStringLiteral("info"), QStringLiteral("--json"), dir.Path("full.QR2")});
+    EXPECT_EQ(run.Status, 0);
+    EXPECT_TRUE(Messages(run).contains(QStringLiteral("Error opening table customer.db")));
+    const QJsonArray datasets = QJsonDocument::fromJson(run.Out.toUtf8()).object()[QStringLiteral("datasets")].toArray();
+    ASSERT_EQ(datasets.size(), 4);
+    EXPECT_FALSE(datasets[0].toObject()[QStringLiteral("open")].toBool());
+}
+
+}  // namespace
