@@ -7,6 +7,9 @@
 
 #include "host/picture.h"
 
+#include <QList>
+#include <QPointer>
+
 class TVDMLoader;
 class TVendamoBand;
 Q_MOC_INCLUDE("model/loader.h")
@@ -43,6 +46,22 @@ public:
     TVendamoBand *TemporaryBand() const { return FTemporaryBand; }
     void SetTemporaryBand(TVendamoBand *value) { FTemporaryBand = value; }
 
+    // Print, preview and export runs, each wrapped by PrepareReportPrint and DoneReportPrint;
+    // nothing happens when the preparation is cancelled. A run started while another one is
+    // prepared (printing from the preview window) uses the same preparation.
+    void Print() override;
+    void Preview() override;
+    void ExportToFilter(TRepExportFilter &filter) override;
+
+    // Before a run: asks the loader for the query parameters (false: cancelled, nothing is
+    // changed), clears the last-page flag, installs the designable bands' and data texts' own
+    // print handlers (keeping the application's) and adds a temporary 2-pixel summary band when
+    // a band must leave out the last page and the report has no summary to tell it.
+    bool PrepareReportPrint();
+    // After a run: the asked parameters are emptied, the temporary band goes and every handler
+    // installed by PrepareReportPrint is replaced by the application's again.
+    void DoneReportPrint();
+
     // Design-time painting: the page, the background picture, then rulers, margins, frame and
     // columns again on top of the picture.
     void Paint() override;
@@ -62,6 +81,9 @@ private:
     TVDMLoader *FLoader = nullptr;
     TVendamoBand *FTemporaryBand = nullptr;
     bool FLastPage = false;
+    // Bands and data texts whose handlers the prepared run replaced (cleared by the run's end).
+    QList<QPointer<QObject>> FSwapped;
+    bool FPrepared = false;
 };
 
 // The rectangle (x, y, x + width, y + height) scaled by a zoom in percent, each coordinate

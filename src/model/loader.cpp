@@ -16,7 +16,17 @@ TVDMLoader::TVDMLoader(TComponent *AOwner) : QObject(nullptr), TComponent(AOwner
     NotifyInsertion();
 }
 
-TVDMLoader::~TVDMLoader() { SetReport(nullptr); }
+TVDMLoader::~TVDMLoader() {
+    SetReport(nullptr);
+    SetDatabaseOwner(nullptr);
+}
+
+void TVDMLoader::SetDatabaseOwner(TComponent *value) {
+    if (value == FDatabaseOwner) return;
+    if (FDatabaseOwner) RemoveFreeNotification(FDatabaseOwner);
+    FDatabaseOwner = value;
+    if (FDatabaseOwner) FreeNotification(FDatabaseOwner);
+}
 
 void TVDMLoader::SetReport(TDesignReport *value) {
     if (value == FReport) return;
@@ -43,6 +53,7 @@ void TVDMLoader::Notification(TComponent *AComponent, TOperation Operation) {
     if (!AComponent) return;
     if (Operation == opRemove) {
         if (AComponent == static_cast<TComponent *>(FReport)) FReport = nullptr;
+        if (AComponent == FDatabaseOwner) FDatabaseOwner = nullptr;
     } else if (!FReport) {
         // While a component is still being constructed its class is not known yet; a design
         // report announces itself again once it is complete.

@@ -36,17 +36,10 @@ void RestorePrintHandlers(TComponent *form) {
         if (QObject *o = c->Object(); o && !RestoreBandPrintHandler(o)) RestoreDBTextPrintHandler(o);
 }
 
+// The design report installs and restores the handlers around every run itself.
 template <class Run>
 void TModelFixture::RunInstalled(Run run) {
-    InstallPrintHandlers(FForm.get());
-    FReport->SetLastPage(false);
-    try {
-        run();
-    } catch (...) {
-        RestorePrintHandlers(FForm.get());
-        throw;
-    }
-    RestorePrintHandlers(FForm.get());
+    run();
 }
 
 QStringList TModelFixture::RenderPdf(const QString &name) {

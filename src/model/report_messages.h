@@ -1,0 +1,14 @@
+#pragma once
+// Message boxes whose texts come from the run-time message table by key.
+#include <QString>
+
+class TStrings;
+
+// The text of Key in Messages, or "Unknown Error [Key]" when the table has none; a non-empty
+// Param fills the text's "%s". The text is shown as an error box.
+QString ErrorText(const TStrings *Messages, const QString &Key, const QString &Param = QString());
+void ShowError(const TStrings *Messages, const QString &Key, const QString &Param = QString());
+
+// Asks for confirmation (OK/Cancel) with the text of Key, or "[Key]" when the table has none.
+// True when OK was chosen.
+bool GetConfirmation(const TStrings *Messages, const QString &Key);

@@ -1,0 +1,87 @@
+// Preparing and finishing a print run of the design report: query parameters, the print-time
+// handlers of the designable bands and data texts, and the temporary summary band.
+#include "model/design_report.h"
+
+#include "model/loader.h"
+#include "model/vendamo_bands.h"
+#include "model/vendamo_text_elements.h"
+
+bool TDesignReport::PrepareReportPrint() {
+    if (FLoader && !FLoader->GetQueryParameters()) return false;
+    FLastPage = false;
+    FTemporaryBand = nullptr;
+    FSwapped.clear();
+
+    bool notOnLastPage = false;
+    bool hasSummary = false;
+    TComponent *form = Owner();
+    const QList<TComponent *> components = form ? form->Components() : QList<TComponent *>();
+    for (TComponent *c : components) {
+        QObject *o = c->Object();
+        if (!o) continue;
+        if (InstallDBTextPrintHandler(o)) {
+            FSwapped.append(o);
+        } else if (InstallBandPrintHandler(o)) {
+            FSwapped.append(o);
+            if (auto *b = qobject_cast<TVendamoBand *>(o); b && b->NotOnLastPage()) notOnLastPage = true;
+            if (auto *b = qobject_cast<TRepBand *>(o); b && b->BandType() == rbSummary) hasSummary = true;
+        }
+    }
+
+    // A page footer knows it is on the last page only when a summary band has started printing
+    // there: give the report one that prints nothing visible.
+    if (notOnLastPage && !hasSummary) {
+        auto *band = new TVendamoBand(form);
+        band->SetParent(this);
+        band->SetBandType(rbSummary);
+        band->SetHeight(2);
+        band->InstallPrintHandler();
+        FTemporaryBand = band;
+    }
+    return true;
+}
+
+void TDesignReport::DoneReportPrint() {
+    if (FLoader) FLoader->ResetQueryParameters();
+    delete FTemporaryBand;   // its removal notification clears FTemporaryBand
+    FTemporaryBand = nullptr;
+    for (const QPointer<QObject> &o : std::as_const(FSwapped))
+        if (o && !RestoreBandPrintHandler(o)) RestoreDBTextPrintHandler(o);
+    FSwapped.clear();
+}
+
+namespace {
+// Ends a prepared run, also when it raises.
+struct TPreparedRun {
+    TDesignReport *Report;
+    bool &Prepared;
+    ~TPreparedRun() {
+        Prepared = false;
+        Report->DoneReportPrint();
+    }
+};
+}  // namespace
+
+template <class Run>
+static void RunPrepared(TDesignReport *report, bool &prepared, Run run) {
+    if (prepared) {
+        run();
+        return;
+    }
+    if (!report->PrepareReportPrint()) return;
+    prepared = true;
+    TPreparedRun done{report, prepared};
+    run();
+}
+
+void TDesignReport::Print() {
+    RunPrepared(this, FPrepared, [this] { TReport::Print(); });
+}
+
+void TDesignReport::Preview() {
+    RunPrepared(this, FPrepared, [this] { TReport::Preview(); });
+}
+
+void TDesignReport::ExportToFilter(TRepExportFilter &filter) {
+    RunPrepared(this, FPrepared, [this, &filter] { TReport::ExportToFilter(filter); });
+}
