@@ -3,7 +3,11 @@
 #include "form_queries.h"
 #include "model_fixture.h"
 
+#include "model/wait_cursor.h"
+
 #include "host/scripted_interaction.h"
+
+#include <QGuiApplication>
 
 #include <gtest/gtest.h>
 
@@ -85,4 +89,15 @@ TEST(LoaderParams, DatabaseOwnerIsForgottenWhenItGoes) {
     EXPECT_EQ(fx.Loader()->DatabaseOwner(), other.get());
     other.reset();
     EXPECT_EQ(fx.Loader()->DatabaseOwner(), nullptr);
+}
+
+TEST(LoaderParams, WaitCursorLastsForItsScope) {
+    ASSERT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    {
+        TWaitCursor wait;
+        EXPECT_TRUE(wait.Active());
+        ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+        EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    }
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }

@@ -6,6 +6,7 @@
 
 #include "model/vendamo_text_elements.h"
 
+#include "host/exceptions.h"
 #include "host/scripted_interaction.h"
 
 #include <gtest/gtest.h>
@@ -153,4 +154,44 @@ TEST(ReportPrint, ARefusedValueShowsInvalidValueAndAsksForTheSameParameter) {
     fx.Loader()->ResetQueryParameters();
     EXPECT_TRUE(q->ParamByName(QStringLiteral("least")).IsNull());
     EXPECT_TRUE(q->ParamByName(QStringLiteral("since")).IsNull());
+}
+
+TEST(ReportPrint, AFailingRunStillRestoresHandlersAndRemovesTheTemporaryBand) {
+    TScriptedInteraction ui;
+    TCustomerReport r(QStringLiteral("SELECT name FROM customers ORDER BY id"));
+    auto *footer = r.fx.AddBand<TVendamoBand>(rbPageFooter, 10);
+    footer->SetNotOnLastPage(true);
+    int tag = 0;
+    const TMethod app = Handler<QObject *, bool &>([](QObject *, bool &) { throw Exception(QStringLiteral("boom")); }, &tag);
+    r.detail->SetBeforePrint(app);
+    const QList<TComponent *> before = r.fx.Form()->Components();
+    EXPECT_THROW(r.fx.RenderPdf(), Exception);
+    EXPECT_EQ(r.fx.Form()->Components(), before);
+    EXPECT_EQ(r.fx.Report()->TemporaryBand(), nullptr);
+    EXPECT_TRUE(r.detail->BeforePrint() == app);
+    EXPECT_FALSE(r.detail->SavedBeforePrint().Assigned());
+    EXPECT_FALSE(r.name->OnPrint().Assigned());
+}
+
+TEST(ReportPrint, ARunStartedFromThePreviewUsesItsPreparation) {
+    TScriptedInteraction ui;
+    TCustomerReport r(QStringLiteral("SELECT name FROM customers WHERE city = :city ORDER BY id"));
+    AskedParam(r.q, QStringLiteral("city"), ftString);
+    QStringList printed;
+    bool installedDuringExport = false;
+    r.fx.Report()->SetOnPreview(Handler<QObject *>(
+        [&](QObject *) {
+            const QString file = r.fx.Path(QStringLiteral("from_preview.pdf"));
+            r.fx.Report()->ExportToPdf(file);
+            installedDuringExport = r.name->OnPrint() == r.name->PrintHandler();
+            printed = PdfPages(file);
+        },
+        &printed));
+    ui.AnswerInput(QStringLiteral("Lyon"));
+    r.fx.Report()->Preview();
+    EXPECT_EQ(ui.Questions().size(), 1);
+    EXPECT_TRUE(installedDuringExport);
+    EXPECT_TRUE(printed.join(QString()).contains(QStringLiteral("Eriksen")));
+    EXPECT_FALSE(r.name->OnPrint().Assigned());
+    EXPECT_TRUE(r.q->ParamByName(QStringLiteral("city")).IsNull());
 }
