@@ -16,6 +16,7 @@
 
 class TDataSet;
 class TDesignReport;
+class TField;
 class TParam;
 class TParams;
 class TStream;
@@ -49,6 +50,14 @@ public:
     void SetRuntimeMessages(TStrings *Lines);
     // The text of a key in the message table (letter case ignored; empty when absent).
     QString Message(const QString &Key) const;
+
+    // Loading a report file, stream or blob field onto the owner form and the report: the form
+    // is cleared, datasets, bands and elements are created, and afterwards every dataset of the
+    // form gets VDMCalcFields as its calculated-fields handler. Returns false when the report
+    // could not be read (the reader has shown why). The hourglass shows meanwhile.
+    virtual bool LoadReport(const QString &FileName);
+    virtual bool LoadReport_FromStream(TStream &Stream);
+    virtual bool LoadReport_FromBlobField(TField *Field);
 
     // Mouse events of bands, elements (Sender) and the report surface (Sender null), in the
     // sender's client coordinates. The loader ignores them; the designer acts on them.
@@ -111,6 +120,7 @@ protected:
 
 private:
     bool AskQueryParameters(class TQuery *Q);
+    void AttachCalcFieldsHandler();
 
     TDesignReport *FReport = nullptr;
     TStringList *FRuntimeMessages;
