@@ -7,10 +7,8 @@
 #include "model/design_report.h"
 #include "persist/report_writer.h"
 
-TToolLoader::TToolLoader(TComponent *AOwner) : TVDMLoader(AOwner) {}
-
-TMethod TToolLoader::OnLoadReport() const {
-    return TMethod::Make(const_cast<TToolLoader *>(this), &TToolLoader::KeepApplicationData);
+TToolLoader::TToolLoader(TComponent *AOwner) : TVDMLoader(AOwner) {
+    SetOnLoadReport(TMethod::Make(this, &TToolLoader::KeepApplicationData));
 }
 
 TMethod TToolLoader::OnSaveReport() const {

@@ -1,7 +1,7 @@
 #pragma once
 // The report a command works on: a form holding the report and a loader, with what the tool
-// adds to the loader for reading and writing files (printer setup, embedded pictures, the
-// application data of a file kept from load to save).
+// adds to the loader for writing files as the designer does (embedded pictures, the application
+// data of a file kept from load to save).
 #include "model/loader.h"
 
 #include "host/forms.h"
@@ -17,26 +17,21 @@ class TStream;
 
 class TToolLoader : public TVDMLoader {
     Q_OBJECT
-    Q_PROPERTY(bool SaveLoadPrinterSetup READ SaveLoadPrinterSetup WRITE SetSaveLoadPrinterSetup)
     Q_PROPERTY(bool SaveImagesInReportfile READ SaveImagesInReportfile WRITE SetSaveImagesInReportfile)
-    Q_PROPERTY(TMethod OnLoadReport READ OnLoadReport)
     Q_PROPERTY(TMethod OnSaveReport READ OnSaveReport)
 public:
     explicit TToolLoader(TComponent *AOwner);
 
-    bool SaveLoadPrinterSetup() const { return FPrinterSetup; }
-    void SetSaveLoadPrinterSetup(bool value) { FPrinterSetup = value; }
     bool SaveImagesInReportfile() const { return FEmbedImages; }
     void SetSaveImagesInReportfile(bool value) { FEmbedImages = value; }
-    // The application data block of the loaded file, written again when saving.
-    TMethod OnLoadReport() const;
+    // The application data block of the loaded file (kept through OnLoadReport), written
+    // again when saving.
     TMethod OnSaveReport() const;
     const QByteArray &ApplicationData() const { return FApplicationData; }
 
 private:
     void KeepApplicationData(TStream *Stream);
     void GiveApplicationData(TStream *Stream);
-    bool FPrinterSetup = false;
     bool FEmbedImages = false;
     QByteArray FApplicationData;
 };

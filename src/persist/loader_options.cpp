@@ -15,24 +15,9 @@ QString LoaderText(const TVDMLoader *Loader, const QString &Name) { return GetSt
 
 TMethod LoaderEvent(const TVDMLoader *Loader, const QString &Name) { return GetMethodProperty(Loader, Name); }
 
-TComponent *LoaderDatabaseOwner(const TVDMLoader *Loader) {
-    return TComponent::FromObject(GetPointerProperty(Loader, LoaderOption::DatabaseOwner));
-}
+TComponent *LoaderDatabaseOwner(const TVDMLoader *Loader) { return Loader ? Loader->DatabaseOwner() : nullptr; }
 
-TMethod LoaderCalcFieldsHandler(TVDMLoader *Loader) {
-    static const char tag = 0;
-    QPointer<TVDMLoader> loader(Loader);
-    std::function<void(TDataSet *)> handler = [loader](TDataSet *DataSet) {
-        if (!loader) return;
-        const QMetaObject *meta = loader->metaObject();
-        if (meta->indexOfMethod("VDMCalcFields(TDataSet*)") >= 0) {
-            QMetaObject::invokeMethod(loader.data(), "VDMCalcFields", Q_ARG(TDataSet *, DataSet));
-            return;
-        }
-        GetMethodProperty(loader.data(), LoaderOption::OnCalcFields).Invoke<TDataSet *>(DataSet);
-    };
-    return TMethod::FromFunction(handler, &tag, Loader);
-}
+TMethod LoaderCalcFieldsHandler(TVDMLoader *Loader) { return Loader ? Loader->CalcFieldsHandler() : TMethod(); }
 
 void ShowLoaderError(const TVDMLoader *Loader, const QString &Key, const QString &Param) {
     const QString text = Loader ? Loader->Message(Key) : LookupRuntimeMessage(DefaultRuntimeMessages(), Key);

@@ -1,7 +1,10 @@
 #pragma once
-// What report files need of the loader or designer, reached by property name, so that one path
-// serves the run-time loader and the designer (which adds the save options). A loader that lacks
-// an option reads it as false, empty or unassigned.
+// What report files need of the loader or designer. Options and events are reached by property
+// name, so that one path serves the run-time loader and the designer, which adds the save options
+// (SaveImagesInReportfile, SaveBackupFiles, BackupFileExtension, OnSaveReport); a loader that
+// lacks one reads it as false, empty or unassigned. Events are called as Invoke<TStream*> for
+// OnSaveReport and OnLoadReport, Invoke<>() for BeforeOpenDatasets, Invoke<TDataSet*> for
+// BeforeOpenDataset.
 #include "host/method.h"
 
 #include <QString>
@@ -19,7 +22,6 @@ inline const QString SaveImagesInReportfile = QStringLiteral("SaveImagesInReport
 inline const QString UseDataModules = QStringLiteral("UseDataModules");
 inline const QString SaveBackupFiles = QStringLiteral("SaveBackupFiles");
 inline const QString BackupFileExtension = QStringLiteral("BackupFileExtension");
-inline const QString DatabaseOwner = QStringLiteral("DatabaseOwner");
 inline const QString OnSaveReport = QStringLiteral("OnSaveReport");
 inline const QString OnLoadReport = QStringLiteral("OnLoadReport");
 inline const QString BeforeOpenDatasets = QStringLiteral("BeforeOpenDatasets");
@@ -35,8 +37,7 @@ TMethod LoaderEvent(const TVDMLoader *Loader, const QString &Name);
 // The component whose data sources the report may use besides its own form's (null when none).
 TComponent *LoaderDatabaseOwner(const TVDMLoader *Loader);
 
-// The calculated-fields handler a loaded dataset gets: the loader's VDMCalcFields when it has one,
-// else a handler that passes the request to the loader's OnCalcFields event.
+// The calculated-fields handler a loaded dataset gets: the loader's VDMCalcFields.
 TMethod LoaderCalcFieldsHandler(TVDMLoader *Loader);
 
 // Shows an error box through the interaction service: the loader's message for Key, formatted

@@ -140,10 +140,9 @@ TEST(DatasetRecords, MastersOpenBeforeTheirDetailsAndFieldsAreCreated) {
     TReportForm f;
     QStringList opened;
     bool beforeAll = false;
-    f.Designer->BeforeOpenDatasets =
-        TMethod::FromFunction(std::function<void()>([&] { beforeAll = opened.isEmpty(); }), &opened);
-    f.Designer->BeforeOpenDataset = TMethod::FromFunction(
-        std::function<void(TDataSet *)>([&](TDataSet *ds) { opened << ds->Name(); }), &opened, nullptr);
+    f.Designer->SetBeforeOpenDatasets(TMethod::FromFunction(std::function<void()>([&] { beforeAll = opened.isEmpty(); }), &opened));
+    f.Designer->SetBeforeOpenDataset(TMethod::FromFunction(
+        std::function<void(TDataSet *)>([&](TDataSet *ds) { opened << ds->Name(); }), &opened, nullptr));
     ASSERT_TRUE(f.Load(bytes));
     EXPECT_TRUE(beforeAll);
     EXPECT_EQ(opened, (QStringList{QStringLiteral("Customers"), QStringLiteral("Orders")}));
@@ -234,7 +233,7 @@ TEST(DatasourceNumbers, ScopesOfStoredNumbers) {
     EXPECT_EQ(GetDatasourceByNum(f.Form.get(), 0x4001), fromModule);
     EXPECT_EQ(GetDatasourceByNum(f.Form.get(), 0x8001), nullptr);
     EXPECT_EQ(ui.Errors(), QStringList{QStringLiteral("DatabaseOwner not assigned!!")});
-    f.Designer->DatabaseOwner = &owner;
+    f.Designer->SetDatabaseOwner(&owner);
     EXPECT_EQ(GetDatasourceByNum(f.Form.get(), 0x8001), fromOwner);
     EXPECT_EQ(GetDatasetByNum(f.Form.get(), 0x8001), fromOwner->DataSet());
     EXPECT_EQ(FindDatasource4Dataset(fromOwner->DataSet()), fromOwner);
@@ -244,7 +243,7 @@ TEST(DatasourceNumbers, ScopesOfStoredNumbers) {
     EXPECT_EQ(own2->Tag(), 2);
     EXPECT_EQ(fromOwner->Tag(), 3);
     EXPECT_EQ(hidden->Tag(), 0);
-    f.Designer->DatabaseOwner = nullptr;
+    f.Designer->SetDatabaseOwner(nullptr);
 }
 
 TEST(FieldDefinitions, TypeCodesByClassAndBack) {

@@ -19,7 +19,7 @@ QList<TComponent *> Paste(TStream &s, TReportForm &into) {
     TComponentReader reader(s, into.Form.get(), into.Report);
     reader.OnSetName = [](TComponent *, QString &name) { name = QString(); };  // names may collide
     QList<TComponent *> pasted = reader.ReadComponents();
-    TComponent *owner = TComponent::FromObject(into.Designer->DatabaseOwner);
+    TComponent *owner = into.Designer->DatabaseOwner();
     for (TComponent *c : into.Form->Components()) RestoreDatasetReference(c->Object(), owner);
     return pasted;
 }
@@ -43,7 +43,7 @@ struct TShared {
 TEST(ElementStreams, BandTravelsWithItsElementsAndDatabaseOwnerDatasets) {
     TShared shared;
     TReportForm f;
-    f.Designer->DatabaseOwner = &shared.Owner;
+    f.Designer->SetDatabaseOwner(&shared.Owner);
     auto *local = new TTable(f.Form.get());
     local->SetName(QStringLiteral("LocalTable"));
     TVendamoBand *band = f.AddBand(QStringLiteral("Detail"), rbDetail);
@@ -64,7 +64,7 @@ TEST(ElementStreams, BandTravelsWithItsElementsAndDatabaseOwnerDatasets) {
     EXPECT_EQ(b->Tag(), 0);
 
     TReportForm g;
-    g.Designer->DatabaseOwner = &shared.Owner;
+    g.Designer->SetDatabaseOwner(&shared.Owner);
     const QList<TComponent *> pasted = Paste(s, g);
     ASSERT_EQ(pasted.size(), 1);
     QList<TVendamoDBText *> texts = g.All<TVendamoDBText>();
@@ -73,8 +73,8 @@ TEST(ElementStreams, BandTravelsWithItsElementsAndDatabaseOwnerDatasets) {
     EXPECT_EQ(texts[0]->DataField(), QStringLiteral("Company"));
     EXPECT_EQ(texts[0]->parent(), pasted.first()->Object());
     EXPECT_EQ(texts[1]->DataSet(), nullptr);  // the form's own dataset travels by name; g has none
-    g.Designer->DatabaseOwner = nullptr;
-    f.Designer->DatabaseOwner = nullptr;
+    g.Designer->SetDatabaseOwner(nullptr);
+    f.Designer->SetDatabaseOwner(nullptr);
 }
 
 TEST(ElementStreams, SelectionOnTwoBandsCopiesOnlyTheFirstBandsElements) {

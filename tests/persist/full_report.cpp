@@ -47,8 +47,8 @@ void PersistentFields(TDataSet *dataset) {
 }  // namespace
 
 void KeepApplicationData(TReportForm &f, QByteArray &store) {
-    f.Designer->OnLoadReport = TMethod::FromFunction(
-        std::function<void(TStream *)>([&store](TStream *s) { store = s->ReadBytes(s->Remaining()); }), &store);
+    f.Designer->SetOnLoadReport(TMethod::FromFunction(
+        std::function<void(TStream *)>([&store](TStream *s) { store = s->ReadBytes(s->Remaining()); }), &store));
     f.Designer->OnSaveReport = TMethod::FromFunction(
         std::function<void(TStream *)>([&store](TStream *s) { s->WriteBytes(store); }), &store, &store);
 }
@@ -58,7 +58,7 @@ void BuildFullReport(TReportForm &f) {
     TComponent *form = f.Form.get();
     TDesignReport *r = f.Report;
     f.Designer->SaveImagesInReportfile = true;
-    f.Designer->SaveLoadPrinterSetup = true;
+    f.Designer->SetSaveLoadPrinterSetup(true);
     f.Designer->OnSaveReport = TMethod::FromFunction(
         std::function<void(TStream *)>([](TStream *s) { s->WriteBytes(FullReportApplicationData); }), &f);
 

@@ -248,8 +248,8 @@ TEST(Reader, LoaderWithoutReportRefusesToLoad) {
 TEST(Reader, ApplicationDataGoesToOnLoadReport) {
     TReportForm f;
     QByteArray received;
-    f.Designer->OnLoadReport = TMethod::FromFunction(
-        std::function<void(TStream *)>([&](TStream *s) { received = s->ReadBytes(s->Remaining()); }), &f);
+    f.Designer->SetOnLoadReport(TMethod::FromFunction(
+        std::function<void(TStream *)>([&](TStream *s) { received = s->ReadBytes(s->Remaining()); }), &f));
     TBytes b = HandReportStart();
     b.Record(58, 5).Raw("hello").Raw(HandReportRecord()).Word(256);
     ASSERT_TRUE(f.Load(b.Data()));

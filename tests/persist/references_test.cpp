@@ -19,7 +19,7 @@ TEST(References, DatasetsOfTheDatabaseOwnerTravelByName) {
     source->SetDataSet(shared);
 
     TReportForm f;
-    f.Designer->DatabaseOwner = &owner;
+    f.Designer->SetDatabaseOwner(&owner);
     f.Report->SetDataSet(shared);
     auto *sub = f.Add<TVendamoSubdetail>(QStringLiteral("Sub"), f.Report);
     sub->SetDataSet(shared);
@@ -33,7 +33,7 @@ TEST(References, DatasetsOfTheDatabaseOwnerTravelByName) {
     EXPECT_EQ(bytes.mid(report + 4 + 356, 7), TBytes().Str("Shared").Data());
 
     TReportForm g;
-    g.Designer->DatabaseOwner = &owner;
+    g.Designer->SetDatabaseOwner(&owner);
     ASSERT_TRUE(g.Load(bytes));
     EXPECT_EQ(g.Report->DataSet(), shared);
     EXPECT_EQ(g.Find<TVendamoSubdetail>(QStringLiteral("Sub"))->DataSet(), shared);
@@ -46,11 +46,11 @@ TEST(References, DatasetsOfTheDatabaseOwnerTravelByName) {
     TDataModule module;
     auto *moduled = new TTable(&module);
     moduled->SetName(QStringLiteral("Shared"));
-    h.Designer->UseDataModules = true;
+    h.Designer->SetUseDataModules(true);
     ASSERT_TRUE(h.Load(bytes));
     EXPECT_EQ(h.Find<TVendamoDBText>(QStringLiteral("Text"))->DataSet(), moduled);
-    f.Designer->DatabaseOwner = nullptr;
-    g.Designer->DatabaseOwner = nullptr;
+    f.Designer->SetDatabaseOwner(nullptr);
+    g.Designer->SetDatabaseOwner(nullptr);
 }
 
 TEST(References, BandNumbersFollowComponentOrderAtEverySave) {
@@ -78,7 +78,7 @@ TEST(References, PrinterSetupOnlyWithTheOption) {
     f.Report->PrinterSettings()->SetCopies(4);
     f.Report->PrinterSettings()->SetOutputBin(3);
     EXPECT_EQ(FindRecord(f.Save(), 102, 262), -1);
-    f.Designer->SaveLoadPrinterSetup = true;
+    f.Designer->SetSaveLoadPrinterSetup(true);
     const QByteArray bytes = f.Save();
     const int at = FindRecord(bytes, 102, 262);
     ASSERT_GT(at, 0);
@@ -94,7 +94,7 @@ TEST(References, PrinterSetupOnlyWithTheOption) {
     TReportForm g;
     ASSERT_TRUE(g.Load(moved));
     EXPECT_EQ(g.Report->PrinterSettings()->OutputBin(), 3);
-    g.Designer->SaveLoadPrinterSetup = true;
+    g.Designer->SetSaveLoadPrinterSetup(true);
     ASSERT_TRUE(g.Load(moved));
     EXPECT_EQ(g.Report->PrinterSettings()->OutputBin(), 7);
     EXPECT_EQ(g.Report->PrinterSettings()->Copies(), 4);

@@ -14,7 +14,7 @@ namespace {
 // Loads bytes into a fresh form set to the units the file was saved in, and saves it again.
 QByteArray Resave(const QByteArray &bytes, TReportForm &g, QByteArray &appData) {
     g.Designer->SaveImagesInReportfile = true;
-    g.Designer->SaveLoadPrinterSetup = true;
+    g.Designer->SetSaveLoadPrinterSetup(true);
     KeepApplicationData(g, appData);
     TReportLoadInfo info;
     TMemoryStream in(bytes);
@@ -55,7 +55,7 @@ TEST(RoundTrip, ReadBackValues) {
     const QByteArray bytes = f.Save();
     TReportForm g;
     g.Report->SetUnits(ruInches);
-    g.Designer->SaveLoadPrinterSetup = true;
+    g.Designer->SetSaveLoadPrinterSetup(true);
     ASSERT_TRUE(g.Load(bytes));
 
     TDesignReport *r = g.Report;
