@@ -3,14 +3,18 @@
 #include "persist/band_records.h"
 #include "persist/dataset_opening.h"
 #include "persist/dataset_records.h"
+#include "persist/datasource_numbers.h"
 #include "persist/element_records.h"
 #include "persist/loader_options.h"
 #include "persist/record_block.h"
-#include "persist/report_form.h"
 #include "persist/report_record.h"
 #include "persist/report_records.h"
 
+#include "dblib/data_source.h"
+#include "dblib/query.h"
+#include "dblib/table.h"
 #include "host/stream.h"
+#include "model/datasource_lookup.h"
 #include "model/model_registration.h"
 #include "model/report_constants.h"
 #include "reportlib/rep_dbtext.h"
@@ -89,6 +93,20 @@ bool ReadRecords(TLoad &load) {
     return true;
 }
 
+// Persistent fields that a load made for the form's tables and queries belong to the form; they
+// go before their datasets are cleared, so that loading again does not leave orphans behind.
+void FreeFieldsOfClearedDatasets(TComponent *form) {
+    QList<TDataSet *> cleared;
+    for (TComponent *c : form->Components()) {
+        auto *ds = qobject_cast<TDataSource *>(c->Object());
+        if (!ds || IsDesignerDataSource(ds)) continue;
+        if (qobject_cast<TTable *>(ds->DataSet()) || qobject_cast<TQuery *>(ds->DataSet())) cleared << ds->DataSet();
+    }
+    const QList<TComponent *> owned = form->Components();
+    for (TComponent *c : owned)
+        if (auto *f = qobject_cast<TField *>(c->Object()); f && cleared.contains(f->DataSet())) delete f;
+}
+
 // Data texts show their field's display label as their caption.
 void ShowFieldLabels(TComponent *form) {
     for (TComponent *c : form->Components()) {
@@ -140,6 +158,7 @@ bool Load_Report_From_Stream(TStream &Stream, TStream *DatasetStream, TVDMLoader
         return false;
     }
     CurrentReportID = id;
+    if (LoadDatasets) FreeFieldsOfClearedDatasets(ReportForm);
     ClearReportForm(ReportForm, LoadDatasets);
 
     bool failed = false;
