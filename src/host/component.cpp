@@ -11,10 +11,12 @@ TComponent::TComponent(TComponent *AOwner) {
 
 TComponent::~TComponent() {
     FState |= csDestroying;
-    // Components that asked to hear of our end are told first, while we are still listed.
-    while (!FFreeNotifies.isEmpty()) {
-        TComponent *other = FFreeNotifies.takeLast();
-        other->FFreeNotifies.removeAll(this);
+    // Components that asked to hear of our end are told first, while we are still listed; our
+    // own subscriptions end with us.
+    while (!FWatching.isEmpty()) FWatching.takeLast()->FWatchers.removeAll(this);
+    while (!FWatchers.isEmpty()) {
+        TComponent *other = FWatchers.takeLast();
+        other->FWatching.removeAll(this);
         other->Notification(this, opRemove);
     }
     DestroyComponents();
@@ -121,14 +123,14 @@ void TComponent::DestroyComponents() {
 
 void TComponent::FreeNotification(TComponent *AComponent) {
     if (!AComponent || AComponent == this) return;
-    if (!FFreeNotifies.contains(AComponent)) FFreeNotifies.append(AComponent);
-    if (!AComponent->FFreeNotifies.contains(this)) AComponent->FFreeNotifies.append(this);
+    if (!FWatching.contains(AComponent)) FWatching.append(AComponent);
+    if (!AComponent->FWatchers.contains(this)) AComponent->FWatchers.append(this);
 }
 
 void TComponent::RemoveFreeNotification(TComponent *AComponent) {
     if (!AComponent) return;
-    FFreeNotifies.removeAll(AComponent);
-    AComponent->FFreeNotifies.removeAll(this);
+    FWatching.removeAll(AComponent);
+    AComponent->FWatchers.removeAll(this);
 }
 
 void TComponent::Loaded() { FState &= ~csLoading; }

@@ -60,7 +60,8 @@ public:
     void DestroyComponents();
 
     // Asks to be told (Notification with opRemove) when AComponent is destroyed, even when it
-    // belongs to another owner. The link is mutual and undone on destruction.
+    // belongs to another owner. Each direction is its own subscription: undoing ours leaves
+    // AComponent's interest in us alone. Both are undone when either side is destroyed.
     void FreeNotification(TComponent *AComponent);
     void RemoveFreeNotification(TComponent *AComponent);
 
@@ -91,7 +92,8 @@ private:
 
     TComponent *FOwner = nullptr;
     QList<TComponent *> FComponents;
-    QList<TComponent *> FFreeNotifies;
+    QList<TComponent *> FWatchers;  // told when this component goes
+    QList<TComponent *> FWatching;  // components whose end this one wants to hear of
     QString FName;
     qint32 FTag = 0;
     int FState = 0;

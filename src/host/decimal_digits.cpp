@@ -25,7 +25,13 @@ TDecimal FloatToDecimal(double value, int precision) {
     const char *p = buffer;
     for (; p < end && *p != 'e'; ++p)
         if (*p >= '0' && *p <= '9') d.Digits.append(*p);
-    const int exp10 = p < end ? std::atoi(p + 1) : 0;
+    // The exponent ends at `end`: the buffer is not terminated, so parse within its bounds.
+    int exp10 = 0;
+    if (p < end) {
+        const char *e = p + 1;
+        if (e < end && *e == '+') ++e;
+        std::from_chars(e, end, exp10);
+    }
     d.Exponent = exp10 + 1;
     StripTrailingZeros(d);
     return d;

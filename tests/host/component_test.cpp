@@ -149,3 +149,19 @@ TEST(ClassRegistry, CreatesRegisteredClassesByName) {
     EXPECT_EQ(c->ClassName(), "TTestElement");
     EXPECT_EQ(FindComponentClass("TNoSuchClass"), nullptr);
 }
+
+TEST(Component, UndoingOneSubscriptionKeepsTheOtherSidesInterest) {
+    // Two components watching each other (like a report and its loader): when one stops
+    // watching, the other must still hear of its end.
+    TTestComponent formA, formB;
+    auto *report = new TTestComponent(&formA);
+    auto *loader = new TTestComponent(&formB);
+    loader->SetName("Loader");
+    report->Watched = loader;
+    report->FreeNotification(loader);
+    loader->FreeNotification(report);
+    loader->RemoveFreeNotification(report);
+    delete loader;
+    EXPECT_EQ(report->Watched, nullptr);
+    EXPECT_TRUE(report->Log.contains("remove:Loader"));
+}

@@ -36,6 +36,16 @@ TEST(Loader, FindsTheReportWhicheverComesFirstAndForgetsIt) {
     EXPECT_EQ(third->Loader(), nullptr);
 }
 
+TEST(Loader, AReportOfAnotherOwnerForgetsALoaderThatGoesFirst) {
+    TForm a, b;
+    auto *report = new TDesignReport(&b);
+    auto *loader = new TVDMLoader(&a);
+    loader->SetReport(report);
+    report->SetLoader(loader);
+    delete loader;  // the loader drops its own interest in the report, not the report's in it
+    EXPECT_EQ(report->Loader(), nullptr);
+}
+
 TEST(Loader, KeepsTheLinkToAReportOfAnotherOwner) {
     TForm a, b;
     auto *loader = new TVDMLoader(&a);
