@@ -215,3 +215,45 @@ TEST(VendamoTool, ReportsThatDoNotLoadAndDatasetsThatDoNotOpen) {
 }
 
 }  // namespace
+
+namespace {
+QString PdfText(const QString &file) {
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), file, QStringLiteral("-")});
+    p.waitForFinished(60000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+}  // namespace
+
+TEST(VendamoTool, RenderPrintsAHandMadeReportToPdfAndPng) {
+    TestDir dir;
+    WriteWholeFile(dir.Path("hand.QR2"), HandMadeFile());
+    const TRun run = Vendamo({QStringLiteral("render"), dir.Path("hand.QR2"), QStringLiteral("-o"),
+                              dir.Path("hand.pdf"), QStringLiteral("--png"), dir.Path("pages")});
+    ASSERT_EQ(run.Status, 0) << run.Err.toStdString();
+    const QString text = PdfText(dir.Path("hand.pdf"));
+    EXPECT_TRUE(text.contains(QStringLiteral("Hello from a hand-made file"))) << text.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(dir.Path("pages/page-0001.png")));
+}
+
+TEST(VendamoTool, RenderReportsAnExpressionTheEvaluatorRejects) {
+    // The full report's band condition names "PageNumber", which is no field or function: the
+    // run stops with the evaluator's message instead of printing a wrong report.
+    TestDir dir;
+    WriteWholeFile(dir.Path("full.QR2"), FullReportFile());
+    const TRun run = Vendamo({QStringLiteral("render"), dir.Path("full.QR2"), QStringLiteral("-o"), dir.Path("full.pdf"),
+                              QStringLiteral("--alias"), DemoAliasOption()});
+    EXPECT_EQ(run.Status, 1);
+    ASSERT_FALSE(Messages(run).isEmpty());
+    EXPECT_TRUE(Messages(run).join('\n').contains(QStringLiteral("PageNumber"))) << run.Err.toStdString();
+}
+
+TEST(VendamoTool, RenderRefusesBadUsageAndReportsThatDoNotLoad) {
+    TestDir dir;
+    EXPECT_EQ(Vendamo({QStringLiteral("render"), dir.Path("x.QR2")}).Status, 2);  // no -o
+    EXPECT_EQ(Vendamo({QStringLiteral("render"), dir.Path("x.QR2"), QStringLiteral("-o")}).Status, 2);
+    const TRun missing = Vendamo({QStringLiteral("render"), dir.Path("none.QR2"), QStringLiteral("-o"), dir.Path("o.pdf")});
+    EXPECT_EQ(missing.Status, 1);
+    EXPECT_FALSE(Messages(missing).isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(dir.Path("o.pdf")));
+}
