@@ -2,6 +2,8 @@
 // hand, exit statuses, and messages on stderr.
 #include "full_report.h"
 
+#include "dblib/data_source.h"
+#include "dblib/query.h"
 #include "dblib/session.h"
 #include "test_paths.h"
 
@@ -256,4 +258,47 @@ TEST(VendamoTool, RenderRefusesBadUsageAndReportsThatDoNotLoad) {
     EXPECT_EQ(missing.Status, 1);
     EXPECT_FALSE(Messages(missing).isEmpty());
     EXPECT_FALSE(QFileInfo::exists(dir.Path("o.pdf")));
+}
+
+namespace {
+// A report listing the customers of one country, chosen by the query parameter :Country.
+QByteArray CountryReportFile() {
+    DefineDemoAlias();
+    TScriptedInteraction ui;
+    TReportForm f;
+    auto *query = new TQuery(f.Form.get());
+    query->SetName(QStringLiteral("ByCountry"));
+    query->SetDatabaseName(QStringLiteral("PERSISTDEMO"));
+    query->SQL()->SetText(QStringLiteral("SELECT * FROM \"customer.db\" WHERE Country = :Country ORDER BY CustNo"));
+    // Bound but empty: the value must come from the user before every run.
+    query->ParamByName(QStringLiteral("Country")).SetDataType(ftString);
+    query->ParamByName(QStringLiteral("Country")).SetBound(true);
+    auto *source = new TDataSource(f.Form.get());
+    source->SetName(QStringLiteral("ByCountrySource"));
+    source->SetDataSet(query);
+    f.Report->SetDataSet(query);
+    TVendamoBand *detail = f.AddBand(QStringLiteral("Detail"), rbDetail, 8);
+    auto *text = f.AddElement<TVendamoDBText>(QStringLiteral("City"), detail, 5, 1, 60, 6);
+    text->SetDataSet(query);
+    text->SetDataField(QStringLiteral("City"));
+    return f.Save();
+}
+}  // namespace
+
+TEST(VendamoTool, RenderTakesQueryParametersAndNeverAsks) {
+    TestDir dir;
+    WriteWholeFile(dir.Path("country.QR2"), CountryReportFile());
+    const TRun missing = Vendamo({QStringLiteral("render"), dir.Path("country.QR2"), QStringLiteral("-o"),
+                                  dir.Path("none.pdf"), QStringLiteral("--alias"), DemoAliasOption()});
+    EXPECT_EQ(missing.Status, 1);
+    EXPECT_TRUE(Messages(missing).join('\n').contains(QStringLiteral("--param"))) << missing.Err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(dir.Path("none.pdf")));
+
+    const TRun given = Vendamo({QStringLiteral("render"), dir.Path("country.QR2"), QStringLiteral("-o"),
+                                dir.Path("austria.pdf"), QStringLiteral("--alias"), DemoAliasOption(),
+                                QStringLiteral("--param"), QStringLiteral("Country=Austria")});
+    ASSERT_EQ(given.Status, 0) << given.Err.toStdString();
+    const QString text = PdfText(dir.Path("austria.pdf"));
+    EXPECT_TRUE(text.contains(QStringLiteral("Vienna"))) << text.toStdString();
+    EXPECT_FALSE(text.contains(QStringLiteral("Canberra")));
 }
