@@ -61,7 +61,7 @@ void TReport::SetZoom(int value) {
 
 void TReport::SetDataSet(TDataSet *value) {
     if (value == FDataSet) return;
-    if (FDataSet) RemoveFreeNotification(FDataSet);
+    if (FDataSet && !FExtraDataSets.contains(FDataSet)) RemoveFreeNotification(FDataSet);
     FDataSet = value;
     if (FDataSet) FreeNotification(FDataSet);
 }
@@ -80,6 +80,8 @@ void TReport::SetHideBands(bool value) {
 void TReport::Notification(TComponent *AComponent, TOperation Operation) {
     TComponent::Notification(AComponent, Operation);
     if (Operation == opRemove && AComponent && AComponent == static_cast<TComponent *>(FDataSet)) FDataSet = nullptr;
+    if (Operation == opRemove && AComponent)
+        FExtraDataSets.removeIf([AComponent](TDataSet *ds) { return static_cast<TComponent *>(ds) == AComponent; });
 }
 
 // --- bands ------------------------------------------------------------------------------
@@ -207,7 +209,21 @@ QList<TDataSet *> TReport::AllDataSets() const {
     if (const TComponent *owner = Owner())
         for (TComponent *c : owner->Components())
             if (auto *ds = dynamic_cast<TDataSet *>(c); ds && !list.contains(ds)) list.append(ds);
+    for (TDataSet *ds : FExtraDataSets)
+        if (!list.contains(ds)) list.append(ds);
     return list;
+}
+
+void TReport::AddToAllDataSets(TDataSet *DataSet) {
+    if (!DataSet || FExtraDataSets.contains(DataSet)) return;
+    FExtraDataSets.append(DataSet);
+    FreeNotification(DataSet);
+}
+
+void TReport::ClearAllDataSets() {
+    for (TDataSet *ds : std::as_const(FExtraDataSets))
+        if (ds != FDataSet) RemoveFreeNotification(ds);
+    FExtraDataSets.clear();
 }
 
 QList<TDataSet *> TReport::UsedDataSets() const {

@@ -161,9 +161,13 @@ public:
     // The datasets the report uses: its own, those of sub-details and data elements. A run
     // opens those that are closed, and closes them again afterwards.
     QList<TDataSet *> UsedDataSets() const;
-    // The datasets expressions may refer to: the used ones, then the other datasets of the
-    // report's owner.
+    // The datasets expressions may refer to: the used ones, the other datasets of the report's
+    // owner, then those added with AddToAllDataSets.
     QList<TDataSet *> AllDataSets() const;
+    // Adds a dataset of another owner (a data module, the application's database owner) to
+    // AllDataSets; kept until it is freed or the list is cleared. Adding one twice keeps one.
+    void AddToAllDataSets(TDataSet *DataSet);
+    void ClearAllDataSets();
 
     // Field references of expressions over AllDataSets() (fixed for the length of a run).
     const TExprFieldResolver *DataSetResolver();
@@ -224,6 +228,7 @@ private:
     TRepFrame *FFrame;
     TFont *FFont;
     TDataSet *FDataSet = nullptr;
+    QList<TDataSet *> FExtraDataSets;
     bool FPrintIfEmpty = true;
     int FRotateBands = 0;
     bool FHideBands = false;

@@ -254,3 +254,37 @@ TEST(RepPainting, PrintedShapesImagesAndRichTextReachTheOutput) {
     const int px = qRound(30 / 25.4 * 96);   // inside the stretched picture (10 mm margin + 20 mm)
     EXPECT_EQ(png.pixel(px, px), qRgb(0, 255, 0));
 }
+
+TEST(RepObjects, DatasetsOfOtherOwnersJoinTheReportsDatasetsUntilTheyGo) {
+    TReportFixture fx;
+    const QString db = CreateSalesDatabase(fx.Path(QString()));
+    TQuery *own = fx.Query("Own", db, "SELECT 1 AS one");
+    auto module = std::make_unique<TDataModule>();
+    auto *other = new TQuery(module.get());
+    other->SetName(QStringLiteral("Customers"));
+    other->SetDatabaseName(db);
+    other->SQL()->SetText(QStringLiteral("SELECT name FROM customers ORDER BY id"));
+    EXPECT_FALSE(fx.Report()->AllDataSets().contains(other));
+
+    fx.Report()->AddToAllDataSets(other);
+    fx.Report()->AddToAllDataSets(other);
+    fx.Report()->SetDataSet(other);
+    EXPECT_EQ(fx.Report()->AllDataSets(), (QList<TDataSet *>{other, own}));
+    // Expressions of a run see the added dataset by its name.
+    fx.Report()->SetDataSet(nullptr);
+    TRepBand *detail = fx.Band(rbTitle, 10);
+    fx.Add<TRepExpr>(detail, 0)->SetExpression(QStringLiteral("Customers.name"));
+    other->Open();
+    const QStringList pages = fx.RenderPdf();
+    ASSERT_EQ(pages.size(), 1);
+    EXPECT_TRUE(pages[0].contains(QStringLiteral("Anders"))) << pages[0].toStdString();
+
+    // A freed dataset leaves the list, also when it was the report's dataset as well.
+    fx.Report()->SetDataSet(other);
+    module.reset();
+    EXPECT_EQ(fx.Report()->DataSet(), nullptr);
+    EXPECT_EQ(fx.Report()->AllDataSets(), (QList<TDataSet *>{own}));
+    fx.Report()->AddToAllDataSets(own);
+    fx.Report()->ClearAllDataSets();
+    EXPECT_EQ(fx.Report()->AllDataSets(), (QList<TDataSet *>{own}));
+}
