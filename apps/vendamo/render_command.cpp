@@ -2,9 +2,12 @@
 #include "command.h"
 #include "tool_report.h"
 
+#include "dialogs/report_print_form.h"
+
 #include "dblib/params.h"
 #include "host/exceptions.h"
 #include "model/design_report.h"
+#include "model/loader.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -60,26 +63,29 @@ int RunRender(const QStringList &arguments) {
         values.CreateParam(ftString, p.left(eq), ptInput).SetText(p.mid(eq + 1));
     }
 
-    TToolReport report;
-    if (!report.Load(args[0])) return 1;
-    report.Loader()->SetQueryParameters(&values);
+    // The same form applications print with: its loader reads the file and its datasets, its
+    // report runs wrapped in the loader's preparation.
+    TReportPrintForm form;
+    TVDMLoader *loader = form.VDMLoader1();
+    if (!loader->LoadReport(args[0])) return 1;
+    loader->SetQueryParameters(&values);
     try {
         // The values given are assigned here; a parameter still empty would be asked for, which
         // the tool never does: the console service declines and the run does not start.
-        if (!report.Loader()->GetQueryParameters()) {
+        if (!loader->GetQueryParameters()) {
             PrintError(QStringLiteral("a query parameter has no value; give it with --param NAME=VALUE"));
             return 1;
         }
-        report.Report()->ExportToPdf(outputs[0]);
+        form.DesignReport()->ExportToPdf(outputs[0]);
         if (!pngDirs.isEmpty()) {
             QDir().mkpath(pngDirs[0]);
-            report.Report()->ExportToPng(pngDirs[0]);
+            form.DesignReport()->ExportToPng(pngDirs[0]);
         }
     } catch (const Exception &e) {
         PrintError(e.Message());
         return 1;
     }
-    report.Loader()->SetQueryParameters(nullptr);
+    loader->SetQueryParameters(nullptr);
     PrintOut(QFileInfo(outputs[0]).absoluteFilePath());
     return 0;
 }
