@@ -99,3 +99,21 @@ void TDesignReport::MouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Shift,
 void TDesignReport::MouseMove(Qt::KeyboardModifiers Shift, int X, int Y) {
     if (FLoader) FLoader->_MouseMove(Shift, X, Y, nullptr);
 }
+
+void TDesignReport::KeyDown(int Key, Qt::KeyboardModifiers Shift) {
+    TReport::KeyDown(Key, Shift);
+    if (!FLoader || !IsDesigner(FLoader)) return;
+    const bool ctrl = Shift & Qt::ControlModifier;
+    const char *command = nullptr;
+    if (Key == Qt::Key_Insert && ctrl)
+        command = "CopyToVDMClipboard";
+    else if (Key == Qt::Key_Insert && (Shift & Qt::ShiftModifier))
+        command = "PasteFromVDMClipboard";
+    else if (ctrl && Key == Qt::Key_C)
+        command = "CopyToVDMClipboard";
+    else if (ctrl && Key == Qt::Key_V)
+        command = "PasteFromVDMClipboard";
+    else if (ctrl && Key == Qt::Key_X)
+        command = "CutToVDMClipboard";
+    if (command) QMetaObject::invokeMethod(FLoader, command, Qt::DirectConnection);
+}

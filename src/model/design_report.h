@@ -70,6 +70,10 @@ public:
     void MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y) override;
     void MouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y) override;
     void MouseMove(Qt::KeyboardModifiers Shift, int X, int Y) override;
+    // Clipboard keys go to the designer (its invokable CopyToVDMClipboard, CutToVDMClipboard
+    // and PasteFromVDMClipboard): Ctrl+Insert and Ctrl+C copy, Shift+Insert and Ctrl+V paste,
+    // Ctrl+X cuts. A plain loader ignores them.
+    void KeyDown(int Key, Qt::KeyboardModifiers Shift) override;
 
 protected:
     void Notification(TComponent *AComponent, TOperation Operation) override;

@@ -50,7 +50,13 @@ public:
         Calls.append({QStringLiteral("move"), X, Y, Sender});
     }
 
+    // The clipboard commands the report's keys reach.
+    Q_INVOKABLE void CopyToVDMClipboard() { Commands.append(QStringLiteral("copy")); }
+    Q_INVOKABLE void CutToVDMClipboard() { Commands.append(QStringLiteral("cut")); }
+    Q_INVOKABLE void PasteFromVDMClipboard() { Commands.append(QStringLiteral("paste")); }
+
     QList<TMouseCall> Calls;
+    QStringList Commands;
 
 private:
     bool FShowBandNames = true;

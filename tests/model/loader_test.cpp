@@ -1,5 +1,5 @@
 // The loader and the design report: how they find each other on a form, the loader's message
-// table, and the report surface's mouse events.
+// table, and the report surface's mouse and clipboard-key events.
 #include "fake_designer.h"
 
 #include "model/design_report.h"
@@ -9,6 +9,8 @@
 #include "host/forms.h"
 #include "host/property_access.h"
 
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -109,6 +111,36 @@ TEST(DesignReport, SendsItsSurfaceMouseEventsToTheLoader) {
     EXPECT_EQ(designer->Calls[1].Kind, "move");
     EXPECT_EQ(designer->Calls[2].Kind, "up");
     EXPECT_EQ(designer->Calls[2].Y, 42);
+}
+
+TEST(DesignReport, ClipboardKeysReachTheDesignerOnly) {
+    TForm form;
+    auto *designer = new TVDMDesigner(&form);
+    auto *report = new TDesignReport(&form);
+    report->setParent(&form);
+    const auto key = [report](int k, Qt::KeyboardModifiers m) {
+        QKeyEvent press(QEvent::KeyPress, k, m);
+        QCoreApplication::sendEvent(report, &press);
+    };
+    key(Qt::Key_Insert, Qt::ControlModifier);
+    key(Qt::Key_Insert, Qt::ShiftModifier);
+    key(Qt::Key_Insert, Qt::ControlModifier | Qt::ShiftModifier);   // Ctrl wins: copy
+    key(Qt::Key_C, Qt::ControlModifier);
+    key(Qt::Key_V, Qt::ControlModifier);
+    key(Qt::Key_X, Qt::ControlModifier);
+    key(Qt::Key_C, Qt::NoModifier);
+    key(Qt::Key_Insert, Qt::NoModifier);
+    key(Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(designer->Commands, (QStringList{"copy", "paste", "copy", "copy", "paste", "cut"}));
+
+    // A plain loader has no clipboard: the keys do nothing.
+    TForm plainForm;
+    new TVDMLoader(&plainForm);
+    auto *plainReport = new TDesignReport(&plainForm);
+    plainReport->setParent(&plainForm);
+    QKeyEvent paste(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier);
+    QCoreApplication::sendEvent(plainReport, &paste);
+    EXPECT_EQ(designer->Commands.size(), 6);
 }
 
 TEST(DesignReport, BackgroundIsCopiedAndDrawnScaledByTheZoom) {
