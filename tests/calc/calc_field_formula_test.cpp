@@ -62,6 +62,9 @@ TEST_F(CalcFormulaTest, MissingFieldsAndDatasets) {
     EXPECT_EQ(Eval("Unknown.Name"), "");      // no dataset of that name: no value of its own
     EXPECT_EQ(Eval("orders.Name"), "");       // dataset names compare exactly
     EXPECT_EQ(Eval("'a' + Orders.Nothing"), "aDBERROR");
+    // Arithmetic outside CALC( is one field reference.
+    EXPECT_EQ(Eval("Orders.Price*Orders.Quantity"), "DBERROR");
+    EXPECT_EQ(Eval("Unknown.Price*2"), "");
 }
 
 TEST_F(CalcFormulaTest, CalcHasNoPrecedenceAndFormatsDecimals) {
