@@ -1,5 +1,6 @@
 #include "report_print_form.h"
 
+#include "env/settings_file.h"
 #include "model/design_report.h"
 #include "model/loader.h"
 #include "model/runtime_messages.h"
@@ -47,6 +48,7 @@ TReportPrintForm::TReportPrintForm(TComponent *AOwner) : TForm(AOwner) {
     FVDMLoader1->SetUseDataModules(false);
     FVDMLoader1->SetSaveLoadPrinterSetup(false);
     FVDMLoader1->RuntimeMessages()->SetStringList(PrintFormRuntimeMessages());
+    ReadVDMLoaderSetup(FVDMLoader1);
 }
 
 TReportPrintForm::~TReportPrintForm() {
