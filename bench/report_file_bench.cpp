@@ -1,0 +1,224 @@
+// Report files: saving and loading a designable report of 20 bands and 2,000 elements (labels,
+// data texts, expressions, shapes, system data and a few memos, fed by one query) through a
+// memory stream and through a real file. Each figure is the best processor time of several
+// rounds; every load goes into a fresh report form. The baseline, measured in the same run, is
+// the time to create the same form with the same bands and elements through the API, which
+// every load has to do as well; the target for each operation is 100 ms.
+//
+// Usage: report_file_bench [rounds] (default 5)
+#include "report_form.h"
+#include "list_workload.h"
+
+#include "dblib/data_source.h"
+#include "dblib/query.h"
+#include "host/interaction.h"
+#include "host/stream.h"
+#include "model/vendamo_picture_elements.h"
+#include "model/vendamo_text_elements.h"
+#include "persist/report_reader.h"
+#include "persist/report_writer.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <functional>
+
+using namespace ListWorkload;
+
+namespace {
+
+constexpr int kBands = 20;
+constexpr int kElementsPerBand = 100;
+constexpr double kTargetMs = 100;
+
+// The band types of a realistic report, repeated to make up the 20 bands.
+const TRepBand::TRepBandType BandTypes[] = {
+    TRepBand::rbTitle,     TRepBand::rbPageHeader,  TRepBand::rbColumnHeader, TRepBand::rbGroupHeader,
+    TRepBand::rbDetail,    TRepBand::rbGroupFooter, TRepBand::rbSummary,      TRepBand::rbPageFooter,
+};
+
+// Which element kind the k-th element of a band is: out of every 50, 15 labels, 13 data texts,
+// 10 expressions, 6 shapes, 5 system data and 1 memo.
+enum Kind { kLabel, kDBText, kExpr, kShape, kSysData, kMemo };
+Kind KindOf(int k) {
+    const int m = k % 50;
+    if (m < 15) return kLabel;
+    if (m < 28) return kDBText;
+    if (m < 38) return kExpr;
+    if (m < 44) return kShape;
+    if (m < 49) return kSysData;
+    return kMemo;
+}
+
+void BuildReport(TBenchReportForm &f, const QString &dbFile) {
+    TDesignReport *r = f.Report;
+    r->SetReportTitle(QStringLiteral("Orders by customer"));
+    r->Font()->SetName(QStringLiteral("Liberation Sans"));
+    r->Font()->SetSize(9);
+    auto *query = new TQuery(f.Form.get());
+    query->SetName(QStringLiteral("Orders"));
+    query->SetDatabaseName(dbFile);
+    query->SQL()->SetText(QString::fromLatin1(Sql));
+    auto *source = new TDataSource(f.Form.get());
+    source->SetName(QStringLiteral("OrdersSource"));
+    source->SetDataSet(query);
+    r->SetDataSet(query);
+
+    static const char *const expressions[] = {"SUM(amount)", "'Count ' + STR(COUNT)",
+                                              "Orders.customer + ', ' + Orders.city", "MAX(amount) - MIN(amount)"};
+    static const char *const masks[] = {"", "", "", "dd.mm.yyyy", "#,##0.00"};
+    const TRepSysData::TRepSysDataType sysData[] = {TRepSysData::sdPageNumber, TRepSysData::sdDate,
+                                                   TRepSysData::sdReportTitle, TRepSysData::sdDetailNo};
+    for (int b = 0; b < kBands; ++b) {
+        TVendamoBand *band = f.AddBand(BandTypes[b % std::size(BandTypes)], 52);
+        for (int k = 0; k < kElementsPerBand; ++k) {
+            const double x = (k % 10) * 19, y = (k / 10) * 5.2;
+            const int n = b * kElementsPerBand + k;
+            switch (KindOf(k)) {
+            case kLabel: {
+                auto *l = f.Add<TVendamoLabel>(band, x, y, 18, 5);
+                l->SetAutoSize(false);
+                l->SetCaption(QStringLiteral("Caption %1").arg(n));
+                if (k % 3 == 0) l->Font()->SetStyle(fsBold);
+                if (k % 4 == 0) l->SetAlignment(taRightJustify);
+                break;
+            }
+            case kDBText: {
+                auto *t = f.Add<TVendamoDBText>(band, x, y, 18, 5);
+                t->SetDataSet(query);
+                t->SetDataField(QString::fromLatin1(Fields[k % 5]));
+                t->SetMask(QString::fromLatin1(masks[k % 5]));
+                t->SetSuppressRepeatedValues(k % 7 == 0);
+                break;
+            }
+            case kExpr: {
+                auto *e = f.Add<TVendamoExpr>(band, x, y, 18, 5);
+                e->SetExpression(QString::fromLatin1(expressions[k % std::size(expressions)]));
+                if (k % 2 == 0) e->SetMask(QStringLiteral("#,##0.00"));
+                break;
+            }
+            case kShape: {
+                auto *s = f.Add<TVendamoShape>(band, x, y, 18, 5);
+                s->SetShape(k % 2 == 0 ? TRepShape::stHorLine : TRepShape::stRectangle);
+                break;
+            }
+            case kSysData: {
+                auto *s = f.Add<TVendamoSysdata>(band, x, y, 18, 5);
+                s->SetData(sysData[k % std::size(sysData)]);
+                s->SetText(QStringLiteral("Page "));
+                break;
+            }
+            case kMemo: {
+                auto *m = f.Add<TVendamoMemo>(band, x, y, 18, 5);
+                m->Lines()->SetStringList({QStringLiteral("Customer: {Orders.customer}"),
+                                           QStringLiteral("City: {Orders.city}"), QStringLiteral("Thank you.")});
+                break;
+            }
+            }
+        }
+    }
+}
+
+// Best processor time of rounds runs of f, in milliseconds; f gets the round number.
+double BestMs(int rounds, const std::function<void(int)> &f) {
+    double best = 0;
+    for (int round = 0; round < rounds; ++round) {
+        const double t = Seconds([&] { f(round); }) * 1000;
+        best = round == 0 ? t : qMin(best, t);
+    }
+    return best;
+}
+
+// Whether a loaded form holds what was built; says what differs on stderr.
+bool SameContent(const TBenchReportForm &built, const TBenchReportForm &loaded, const char *what) {
+    const int bands = loaded.BandCount(), elements = loaded.ElementCount();
+    if (bands == kBands && elements == kBands * kElementsPerBand && loaded.ClassCounts() == built.ClassCounts())
+        return true;
+    std::fprintf(stderr, "report_file_bench: %s gave %d bands and %d elements (expected %d and %d)\n", what, bands,
+                 elements, kBands, kBands * kElementsPerBand);
+    return false;
+}
+
+}  // namespace
+
+int main(int argc, char **argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    TConsoleInteraction console(QStringLiteral("report_file_bench"));
+    SetInteraction(&console);
+    const int rounds = argc > 1 ? qBound(1, QString::fromLocal8Bit(argv[1]).toInt(), 50) : 5;
+    QTemporaryDir dir;
+    const QString dbFile = dir.filePath(QStringLiteral("orders.sqlite"));
+    CreateTable(dbFile, 200);
+    const QString reportFile = dir.filePath(QStringLiteral("orders.QR2"));
+
+    TBenchReportForm built;
+    BuildReport(built, dbFile);
+    if (built.BandCount() != kBands || built.ElementCount() != kBands * kElementsPerBand) {
+        std::fprintf(stderr, "report_file_bench: built %d bands and %d elements\n", built.BandCount(),
+                     built.ElementCount());
+        return 1;
+    }
+
+    // The baseline: the same form made through the API (the forms are freed outside the timing,
+    // as the loaded ones are).
+    double apiMs = 0;
+    for (int round = 0; round < rounds; ++round) {
+        TBenchReportForm f;
+        const double t = Seconds([&] { BuildReport(f, dbFile); }) * 1000;
+        apiMs = round == 0 ? t : qMin(apiMs, t);
+    }
+
+    QByteArray bytes;
+    bool ok = true;
+    const double saveMs = BestMs(rounds, [&](int) {
+        TMemoryStream stream;
+        ok = Save_Report_To_Stream(stream, nullptr, built.Loader, true, built.Form.get()) && ok;
+        bytes = stream.Data();
+    });
+    double loadMs = 0;
+    for (int round = 0; round < rounds && ok; ++round) {
+        TBenchReportForm f;
+        TMemoryStream stream(bytes);
+        const double t = Seconds([&] {
+            ok = Load_Report_From_Stream(stream, nullptr, f.Loader, true, QString(), f.Report, f.Form.get());
+        }) * 1000;
+        loadMs = round == 0 ? t : qMin(loadMs, t);
+        ok = ok && SameContent(built, f, "loading from a stream");
+    }
+    const double saveFileMs = BestMs(rounds, [&](int) {
+        ok = Save_Report(built.Loader, built.Form.get(), reportFile, nullptr) && ok;
+    });
+    double loadFileMs = 0;
+    for (int round = 0; round < rounds && ok; ++round) {
+        TBenchReportForm f;
+        const double t = Seconds([&] { ok = Load_Report(f.Loader, f.Form.get(), f.Report, nullptr, reportFile); }) * 1000;
+        loadFileMs = round == 0 ? t : qMin(loadFileMs, t);
+        ok = ok && SameContent(built, f, "loading the file");
+    }
+    if (!ok) {
+        std::fprintf(stderr, "report_file_bench: a save or load failed\n");
+        return 1;
+    }
+
+    std::printf("bench report_file_size: %lld bytes (%d bands, %d elements, 1 query)\n", qint64(bytes.size()), kBands,
+                kBands * kElementsPerBand);
+    std::printf("bench report_file_api_build: %.1f ms (baseline: creating the same form, query, bands and elements "
+                "through the API; processor time, best of %d)\n",
+                apiMs, rounds);
+    const struct {
+        const char *name;
+        double ms;
+    } figures[] = {{"report_file_save_stream", saveMs},
+                   {"report_file_load_stream", loadMs},
+                   {"report_file_save_file", saveFileMs},
+                   {"report_file_load_file", loadFileMs}};
+    for (const auto &f : figures) {
+        std::printf("bench %s: %.1f ms (processor time, best of %d)\n", f.name, f.ms, rounds);
+        std::printf("bench %s: ratio %.2f vs target_100ms (limit 1.00)\n", f.name, f.ms / kTargetMs);
+        std::printf("bench %s: ratio %.2f vs report_file_api_build\n", f.name, apiMs > 0 ? f.ms / apiMs : 0.0);
+    }
+    SetInteraction(nullptr);
+    return 0;
+}
