@@ -25,6 +25,9 @@
 namespace {
 
 const QString ErrorInReportfile = QStringLiteral("Error in reportfile");
+// Report files up to this size are parsed from memory; a larger file (a wrong one, most likely)
+// is read from the disk as it is parsed, so that it never takes its size in memory.
+constexpr qint64 InMemoryReportFileLimit = 64 * 1024 * 1024;
 
 // Everything one load keeps; the pending lists go with it.
 struct TLoad {
@@ -201,5 +204,17 @@ bool Load_Report(TVDMLoader *Loader, TComponent *ReportForm, TReport *Report, TS
         ShowLoaderError(Loader, QStringLiteral("Reportfile not found"), FileName);
         return false;
     }
-    return Load_Report_From_Stream(*file, DatasetStream, Loader, true, FileName, Report, ReportForm, Info);
+    // The reader checks the bytes left before every string, which on a file asks the system for
+    // its size each time: a file of a sensible size is read into memory first.
+    TMemoryStream memory;
+    TStream *source = file.get();
+    if (file->Size() <= InMemoryReportFileLimit) {
+        try {
+            memory.LoadFromStream(*file);
+            source = &memory;
+        } catch (const std::exception &) {
+            file->Seek(0, soBeginning);
+        }
+    }
+    return Load_Report_From_Stream(*source, DatasetStream, Loader, true, FileName, Report, ReportForm, Info);
 }
