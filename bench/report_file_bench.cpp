@@ -131,11 +131,11 @@ double TimedMs(F &&f) {
     return Seconds(f) * 1000;
 }
 
-// Best processor time of rounds runs of f, in milliseconds; f gets the round number.
-double BestMs(int rounds, const std::function<void(int)> &f) {
+// Best processor time of rounds runs of f, in milliseconds.
+double BestMs(int rounds, const std::function<void()> &f) {
     double best = 0;
     for (int round = 0; round < rounds; ++round) {
-        const double t = TimedMs([&] { f(round); });
+        const double t = TimedMs(f);
         best = round == 0 ? t : qMin(best, t);
     }
     return best;
@@ -149,6 +149,23 @@ bool SameContent(const TBenchReportForm &built, const TBenchReportForm &loaded, 
     std::fprintf(stderr, "report_file_bench: %s gave %d bands and %d elements (expected %d and %d)\n", what, bands,
                  elements, kBands, kBands * kElementsPerBand);
     return false;
+}
+
+// Best processor time of rounds loads into fresh report forms, in milliseconds; prepare, when
+// given, fills the form first (not timed). Every load must give back what was built; ok turns
+// false when one does not.
+double BestLoadMs(int rounds, const TBenchReportForm &built, const char *what, bool &ok,
+                  const std::function<bool(TBenchReportForm &)> &load,
+                  const std::function<bool(TBenchReportForm &)> &prepare = {}) {
+    double best = 0;
+    for (int round = 0; round < rounds && ok; ++round) {
+        TBenchReportForm f;
+        if (prepare) ok = prepare(f);
+        const double t = TimedMs([&] { ok = load(f) && ok; });
+        best = round == 0 ? t : qMin(best, t);
+        ok = ok && SameContent(built, f, what);
+    }
+    return best;
 }
 
 }  // namespace
@@ -183,44 +200,25 @@ int main(int argc, char **argv) {
 
     QByteArray bytes;
     bool ok = true;
-    const double saveMs = BestMs(rounds, [&](int) {
+    const double saveMs = BestMs(rounds, [&] {
         TMemoryStream stream;
         ok = Save_Report_To_Stream(stream, nullptr, built.Loader, true, built.Form.get()) && ok;
         bytes = stream.Data();
     });
-    double loadMs = 0;
-    for (int round = 0; round < rounds && ok; ++round) {
-        TBenchReportForm f;
+    auto fromStream = [&](TBenchReportForm &f) {
         TMemoryStream stream(bytes);
-        const double t = TimedMs([&] {
-            ok = Load_Report_From_Stream(stream, nullptr, f.Loader, true, QString(), f.Report, f.Form.get());
-        });
-        loadMs = round == 0 ? t : qMin(loadMs, t);
-        ok = ok && SameContent(built, f, "loading from a stream");
-    }
+        return Load_Report_From_Stream(stream, nullptr, f.Loader, true, QString(), f.Report, f.Form.get());
+    };
+    const double loadMs = BestLoadMs(rounds, built, "loading from a stream", ok, fromStream);
     // Loading over a form that already holds the report, as a designer opening another report
     // does: the form is cleared of 2,000 elements first.
-    double reloadMs = 0;
-    for (int round = 0; round < rounds && ok; ++round) {
-        TBenchReportForm f;
-        TMemoryStream first(bytes), second(bytes);
-        ok = Load_Report_From_Stream(first, nullptr, f.Loader, true, QString(), f.Report, f.Form.get());
-        const double t = TimedMs([&] {
-            ok = Load_Report_From_Stream(second, nullptr, f.Loader, true, QString(), f.Report, f.Form.get()) && ok;
-        });
-        reloadMs = round == 0 ? t : qMin(reloadMs, t);
-        ok = ok && SameContent(built, f, "loading over a loaded report");
-    }
-    const double saveFileMs = BestMs(rounds, [&](int) {
+    const double reloadMs = BestLoadMs(rounds, built, "loading over a loaded report", ok, fromStream, fromStream);
+    const double saveFileMs = BestMs(rounds, [&] {
         ok = Save_Report(built.Loader, built.Form.get(), reportFile, nullptr) && ok;
     });
-    double loadFileMs = 0;
-    for (int round = 0; round < rounds && ok; ++round) {
-        TBenchReportForm f;
-        const double t = TimedMs([&] { ok = Load_Report(f.Loader, f.Form.get(), f.Report, nullptr, reportFile); });
-        loadFileMs = round == 0 ? t : qMin(loadFileMs, t);
-        ok = ok && SameContent(built, f, "loading the file");
-    }
+    const double loadFileMs = BestLoadMs(rounds, built, "loading the file", ok, [&](TBenchReportForm &f) {
+        return Load_Report(f.Loader, f.Form.get(), f.Report, nullptr, reportFile);
+    });
     if (!ok) {
         std::fprintf(stderr, "report_file_bench: a save or load failed\n");
         return 1;
