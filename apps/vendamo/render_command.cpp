@@ -86,7 +86,7 @@ int RunRender(const QStringList &arguments) {
         return 1;
     }
     loader->SetQueryParameters(nullptr);
-    PrintOut(QFileInfo(outputs[0]).absoluteFilePath());
+    PrintOut(QFileInfo(outputs[0]).absoluteFilePath() + QLatin1Char('\n'));
     return 0;
 }
 

@@ -233,6 +233,7 @@ TEST(VendamoTool, RenderPrintsAHandMadeReportToPdfAndPng) {
     const TRun run = Vendamo({QStringLiteral("render"), dir.Path("hand.QR2"), QStringLiteral("-o"),
                               dir.Path("hand.pdf"), QStringLiteral("--png"), dir.Path("pages")});
     ASSERT_EQ(run.Status, 0) << run.Err.toStdString();
+    EXPECT_EQ(run.Out, QFileInfo(dir.Path("hand.pdf")).absoluteFilePath() + QLatin1Char('\n'));
     const QString text = PdfText(dir.Path("hand.pdf"));
     EXPECT_TRUE(text.contains(QStringLiteral("Hello from a hand-made file"))) << text.toStdString();
     EXPECT_TRUE(QFileInfo::exists(dir.Path("pages/page-0001.png")));
