@@ -8,6 +8,7 @@
 // Usage: render_bench [rows [rounds]] (default 100000 rows, 3 rounds). BENCH_VENDAMO names
 // another vendamo executable to measure instead of the one built with this program.
 #include "report_form.h"
+#include "list_report.h"
 #include "list_workload.h"
 
 #include "dblib/data_source.h"
@@ -30,71 +31,18 @@ namespace {
 
 constexpr double kLimit = 1.5;
 
-void Place(TRepPrintable *e) { e->SetTransparent(true); }
-
-void Line(TBenchReportForm &f, TRepBand *band, double y) {
-    auto *s = f.Add<TVendamoShape>(band, 0, y, 190, 0.3);
-    Place(s);
-    s->SetShape(TRepShape::stHorLine);
-}
-
-// The list of reportlib_bench as a report form: the query, captions and a rule in the column
-// header, five data texts in the detail band, the page number in the page footer, count and sum
-// in the summary.
+// The list of reportlib_bench as a report form with designable bands and elements, the query
+// reached through a data source (as report files keep datasets) and every component named.
 void BuildListReport(TBenchReportForm &f, const QString &dbFile) {
-    TDesignReport *r = f.Report;
-    r->SetReportTitle(QStringLiteral("Orders"));
-    r->Font()->SetName(QStringLiteral("Liberation Sans"));
-    r->Font()->SetSize(9);
+    f.Report->SetReportTitle(QStringLiteral("Orders"));
     auto *query = new TQuery(f.Form.get());
-    query->SetName(QStringLiteral("Orders"));
-    query->SetDatabaseName(dbFile);
-    query->SQL()->SetText(QString::fromLatin1(Sql));
-    query->SetUniDirectional(true);
+    TListReportBuilder<TVendamoBand, TVendamoLabel, TVendamoDBText, TVendamoExpr, TVendamoShape, TVendamoSysdata>(
+        f.Form.get(), f.Report)
+        .Build(query, dbFile, TRepBand::rbColumnHeader);
     auto *source = new TDataSource(f.Form.get());
     source->SetName(QStringLiteral("OrdersSource"));
     source->SetDataSet(query);
-    r->SetDataSet(query);
-
-    TVendamoBand *header = f.AddBand(TRepBand::rbColumnHeader, 8);
-    for (int i = 0; i < 5; ++i) {
-        auto *l = f.Add<TVendamoLabel>(header, ColX[i], 0, ColW[i], 6);
-        Place(l);
-        l->SetAutoSize(false);
-        l->SetCaption(QString::fromLatin1(Captions[i]));
-        l->SetAlignment(i == 0 || i == 4 ? taRightJustify : taLeftJustify);
-        l->Font()->SetStyle(fsBold);
-    }
-    Line(f, header, 6.85);
-    TVendamoBand *detail = f.AddBand(TRepBand::rbDetail, 5);
-    for (int i = 0; i < 5; ++i) {
-        auto *t = f.Add<TVendamoDBText>(detail, ColX[i], 0, ColW[i], 5);
-        Place(t);
-        t->SetAutoSize(false);
-        t->SetSizeMM(3, ColW[i]);
-        t->SetDataSet(query);
-        t->SetDataField(QString::fromLatin1(Fields[i]));
-        t->SetAlignment(i == 0 || i == 4 ? taRightJustify : taLeftJustify);
-        if (i == 3) t->SetMask(QStringLiteral("dd.mm.yyyy"));
-        if (i == 4) t->SetMask(QStringLiteral("#,##0.00"));
-    }
-    TVendamoBand *footer = f.AddBand(TRepBand::rbPageFooter, 8);
-    auto *pageNo = f.Add<TVendamoSysdata>(footer, 0, 1, 60, 6);
-    Place(pageNo);
-    pageNo->SetData(TRepSysData::sdPageNumber);
-    pageNo->SetText(QStringLiteral("Page "));
-    TVendamoBand *summary = f.AddBand(TRepBand::rbSummary, 12);
-    Line(f, summary, 1);
-    auto *count = f.Add<TVendamoExpr>(summary, 0, 2, 100, 6);
-    Place(count);
-    count->SetExpression(QStringLiteral("'Count ' + STR(COUNT)"));
-    auto *sum = f.Add<TVendamoExpr>(summary, 100, 2, 90, 6);
-    Place(sum);
-    sum->SetAutoSize(false);
-    sum->SetSizeMM(3, 90);
-    sum->SetExpression(QStringLiteral("SUM(amount)"));
-    sum->SetMask(QStringLiteral("#,##0.00"));
-    sum->SetAlignment(taRightJustify);
+    f.NameComponents();
 }
 
 struct ToolRun {

@@ -28,6 +28,11 @@ QString TBenchReportForm::NextName(const char *className) {
     return QString::fromLatin1(className).mid(1) + QString::number(++FNames);
 }
 
+void TBenchReportForm::NameComponents() {
+    for (TComponent *c : Form->Components())
+        if (c->Name().isEmpty()) c->SetName(NextName(c->Object()->metaObject()->className()));
+}
+
 QMap<QString, int> TBenchReportForm::ClassCounts() const {
     QMap<QString, int> counts;
     for (TComponent *c : Form->Components()) {

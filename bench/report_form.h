@@ -28,6 +28,8 @@ struct TBenchReportForm {
     }
     // A unique component name made of a class name and a running number.
     QString NextName(const char *className);
+    // Names every component of the form that has no name yet.
+    void NameComponents();
 
     // How many bands and elements of each class the form owns, by class name.
     QMap<QString, int> ClassCounts() const;

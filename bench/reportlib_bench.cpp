@@ -13,6 +13,7 @@
 #include "dblib/query.h"
 #include "host/forms.h"
 
+#include "list_report.h"
 #include "list_workload.h"
 
 #include <QApplication>
@@ -29,75 +30,13 @@ int ReportRun(const QString &dbFile, const QString &pdf, double &peakMB) {
     TForm form;
     auto *report = new TReport(&form);
     report->setParent(&form);
-    report->Font()->SetName(QStringLiteral("Liberation Sans"));
-    report->Font()->SetSize(9);
     auto *query = new TQuery(&form);
-    query->SetName(QStringLiteral("Orders"));
-    query->SetDatabaseName(dbFile);
-    query->SQL()->SetText(QString::fromLatin1(Sql));
-    query->SetUniDirectional(true);
-    report->SetDataSet(query);
-
-    auto band = [&](TRepBandType type, double h) {
-        auto *b = new TRepBand(&form);
-        b->SetBandType(type);
-        b->SetHeightMM(h);
-        b->SetParent(report);
-        return b;
-    };
-    auto place = [](TRepPrintable *e, TRepBand *b, double x, double y, double w, double h) {
-        e->SetParent(b);
-        e->SetSizeMM(1, x);
-        e->SetSizeMM(2, y);
-        e->SetSizeMM(3, w);
-        e->SetSizeMM(0, h);
-        e->SetTransparent(true);
-    };
-    auto line = [&](TRepBand *b, double y) {
-        auto *s = new TRepShape(&form);
-        place(s, b, 0, y, 190, 0.3);
-        s->SetShape(TRepShape::stHorLine);
-    };
-    TRepBand *header = band(rbPageHeader, 8);
-    for (int i = 0; i < 5; ++i) {
-        auto *l = new TRepLabel(&form);
-        place(l, header, ColX[i], 0, ColW[i], 6);
-        l->SetAutoSize(false);
-        l->SetCaption(QString::fromLatin1(Captions[i]));
-        l->SetAlignment(i == 0 || i == 4 ? taRightJustify : taLeftJustify);
-        l->Font()->SetStyle(fsBold);
-    }
-    line(header, 6.85);
-    TRepBand *detail = band(rbDetail, 5);
-    for (int i = 0; i < 5; ++i) {
-        auto *t = new TRepDBText(&form);
-        t->StoreAutoSize(false);   // fixed columns
-        place(t, detail, ColX[i], 0, ColW[i], 5);
-        t->SetDataSet(query);
-        t->SetDataField(QString::fromLatin1(Fields[i]));
-        t->SetAlignment(i == 0 || i == 4 ? taRightJustify : taLeftJustify);
-        if (i == 3) t->SetMask(QStringLiteral("dd.mm.yyyy"));
-        if (i == 4) t->SetMask(QStringLiteral("#,##0.00"));
-    }
-    TRepBand *footer = band(rbPageFooter, 8);
-    auto *pageNo = new TRepSysData(&form);
-    place(pageNo, footer, 0, 1, 60, 6);
-    pageNo->SetData(TRepSysData::sdPageNumber);
-    pageNo->SetText(QStringLiteral("Page "));
-    footer->SetAfterPrint(TMethod::FromFunction<QObject *, bool>(
+    const TListReportBands bands =
+        TListReportBuilder<TRepBand, TRepLabel, TRepDBText, TRepExpr, TRepShape, TRepSysData>(&form, report)
+            .Build(query, dbFile, rbPageHeader);
+    bands.Footer->SetAfterPrint(TMethod::FromFunction<QObject *, bool>(
         std::function<void(QObject *, bool)>([&peakMB](QObject *, bool) { peakMB = qMax(peakMB, ResidentMB()); }),
         &peakMB));
-    TRepBand *summary = band(rbSummary, 12);
-    line(summary, 1);
-    auto *count = new TRepExpr(&form);
-    place(count, summary, 0, 2, 100, 6);
-    count->SetExpression(QStringLiteral("'Count ' + STR(COUNT)"));
-    auto *sum = new TRepExpr(&form);
-    sum->StoreAutoSize(false);
-    place(sum, summary, 100, 2, 90, 6);
-    sum->SetExpression(QStringLiteral("SUM(amount)"));
-    sum->SetMask(QStringLiteral("#,##0.00"));
-    sum->SetAlignment(taRightJustify);
 
     report->ExportToPdf(pdf);
     return report->PageCount();
