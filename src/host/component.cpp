@@ -33,14 +33,25 @@ void TComponent::SetComponentIndex(int index) {
     const int current = int(list.indexOf(this));
     if (current < 0) return;
     index = qBound(0, index, int(list.size()) - 1);
-    if (index != current) list.move(current, index);
+    if (index != current) {
+        list.move(current, index);
+        ++FOwner->FListChanges;
+    }
 }
 
 TComponent *TComponent::FindComponent(const QString &name) const {
     if (name.isEmpty()) return nullptr;
-    for (TComponent *c : FComponents)
-        if (c->FName.compare(name, Qt::CaseInsensitive) == 0) return c;
-    return nullptr;
+    return FNameIndex.value(name.toCaseFolded());
+}
+
+void TComponent::IndexName(TComponent *AComponent) {
+    if (!AComponent->FName.isEmpty()) FNameIndex.insert(AComponent->FName.toCaseFolded(), AComponent);
+}
+
+void TComponent::UnindexName(TComponent *AComponent) {
+    if (AComponent->FName.isEmpty()) return;
+    const auto it = FNameIndex.constFind(AComponent->FName.toCaseFolded());
+    if (it != FNameIndex.cend() && it.value() == AComponent) FNameIndex.erase(it);
 }
 
 bool TComponent::IsValidIdent(const QString &name) {
@@ -60,7 +71,9 @@ void TComponent::SetName(const QString &newName) {
         FOwner->ValidateRename(this, FName, newName);
     else
         ValidateRename(nullptr, FName, newName);
+    if (FOwner) FOwner->UnindexName(this);
     FName = newName;
+    if (FOwner) FOwner->IndexName(this);
     if (QObject *o = Object()) o->setObjectName(newName);
 }
 
@@ -96,11 +109,15 @@ void TComponent::RemoveComponent(TComponent *AComponent) {
 
 void TComponent::Insert(TComponent *AComponent) {
     FComponents.append(AComponent);
+    ++FListChanges;
     AComponent->FOwner = this;
+    IndexName(AComponent);
 }
 
 void TComponent::Remove(TComponent *AComponent) {
+    UnindexName(AComponent);
     FComponents.removeOne(AComponent);
+    ++FListChanges;
     AComponent->FOwner = nullptr;
 }
 
@@ -116,6 +133,8 @@ void TComponent::DestroyComponents() {
     // Taken off the list without notices: the owner is going away with all of them.
     while (!FComponents.isEmpty()) {
         TComponent *c = FComponents.takeLast();
+        ++FListChanges;
+        UnindexName(c);
         c->FOwner = nullptr;
         delete c;
     }
@@ -137,11 +156,15 @@ void TComponent::Loaded() { FState &= ~csLoading; }
 
 void TComponent::Notification(TComponent *AComponent, TOperation Operation) {
     if (Operation == opRemove && AComponent) RemoveFreeNotification(AComponent);
-    // Walk a copy: a receiver may free or move components while being told.
+    // Walk a copy: a receiver may free or move components while being told. Only once the list
+    // has changed must each receiver be checked to be still ours.
     const QList<TComponent *> receivers = FComponents;
+    const quint64 changes = FListChanges;
     for (int i = int(receivers.size()) - 1; i >= 0; --i) {
         TComponent *c = receivers[i];
-        if (c != AComponent && FComponents.contains(c)) c->Notification(AComponent, Operation);
+        if (c == AComponent) continue;
+        if (FListChanges != changes && !FComponents.contains(c)) continue;
+        c->Notification(AComponent, Operation);
     }
 }
 

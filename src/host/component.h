@@ -6,6 +6,7 @@
 //
 // TComponent is a plain base mixed into QObject/QWidget subclasses, so published properties
 // stay Qt properties while ownership follows this model.
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QtGlobal>
@@ -90,8 +91,17 @@ private:
     void Remove(TComponent *AComponent);
     void SendNotification(TComponent *AComponent, TOperation Operation);
 
+    void IndexName(TComponent *AComponent);
+    void UnindexName(TComponent *AComponent);
+
     TComponent *FOwner = nullptr;
     QList<TComponent *> FComponents;
+    // Owned components by case-folded name, so that name lookups and checks do not walk the
+    // list (a form holds thousands of elements).
+    QHash<QString, TComponent *> FNameIndex;
+    // Counts changes of FComponents, so that a notification walk knows when it must check that a
+    // receiver is still owned.
+    quint64 FListChanges = 0;
     QList<TComponent *> FWatchers;  // told when this component goes
     QList<TComponent *> FWatching;  // components whose end this one wants to hear of
     QString FName;

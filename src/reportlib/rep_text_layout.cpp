@@ -1,17 +1,27 @@
 #include "reportlib/rep_text_layout.h"
 
+#include <QHash>
 #include <QTextLayout>
 
-TRepTextMetrics::TRepTextMetrics(const QFont &font) : FFont(font), FMetrics(font) {
-    FMaxAdvance = FMetrics.maxWidth();
-    for (int c = 0; c < 256; ++c) FAdvance[c] = FMetrics.horizontalAdvance(QChar(c));
+TRepTextMetrics::TData::TData(const QFont &font) : Font(font), Metrics(font) {
+    MaxAdvance = Metrics.maxWidth();
+    for (int c = 0; c < 256; ++c) Advance[c] = Metrics.horizontalAdvance(QChar(c));
+}
+
+TRepTextMetrics::TRepTextMetrics(const QFont &font) {
+    // Reports use a handful of fonts; the cache is emptied should one use very many.
+    static QHash<QFont, std::shared_ptr<const TData>> cache;
+    std::shared_ptr<const TData> &data = cache[font];
+    if (!data) data = std::make_shared<const TData>(font);
+    FData = data;
+    if (cache.size() > 512) cache.clear();
 }
 
 double TRepTextMetrics::UpperBound(const QString &text) const {
     double w = 0;
     for (const QChar ch : text) {
         const char16_t u = ch.unicode();
-        w += u < 256 ? FAdvance[u] : FMaxAdvance;
+        w += u < 256 ? FData->Advance[u] : FData->MaxAdvance;
     }
     // Kerning and shaping never widen a text by more than this.
     return w * 1.05 + 1.0;

@@ -6,28 +6,34 @@
 #include <QFontMetricsF>
 #include <QString>
 #include <QStringList>
+#include <memory>
 
 // Font metrics with a quick upper bound of a text's width, so that texts which surely fit need
-// no exact measuring (which costs as much as laying the text out).
+// no exact measuring (which costs as much as laying the text out). The metrics of a font are
+// measured once and shared by every text element using that font.
 class TRepTextMetrics {
 public:
-    TRepTextMetrics() : FMetrics(QFont()) {}
+    TRepTextMetrics() : TRepTextMetrics(QFont()) {}
     explicit TRepTextMetrics(const QFont &font);
 
-    const QFont &Font() const { return FFont; }
-    const QFontMetricsF &Metrics() const { return FMetrics; }
-    double Height() const { return FMetrics.height(); }
-    double Ascent() const { return FMetrics.ascent(); }
+    const QFont &Font() const { return FData->Font; }
+    const QFontMetricsF &Metrics() const { return FData->Metrics; }
+    double Height() const { return FData->Metrics.height(); }
+    double Ascent() const { return FData->Metrics.ascent(); }
     // Exact width of a text (shaped, kerned).
-    double Width(const QString &text) const { return FMetrics.horizontalAdvance(text); }
+    double Width(const QString &text) const { return FData->Metrics.horizontalAdvance(text); }
     // A width the text never exceeds: its characters' advances, with room for kerning.
     double UpperBound(const QString &text) const;
 
 private:
-    QFont FFont;
-    QFontMetricsF FMetrics;
-    double FAdvance[256] = {};
-    double FMaxAdvance = 0;
+    struct TData {
+        explicit TData(const QFont &font);
+        QFont Font;
+        QFontMetricsF Metrics;
+        double Advance[256] = {};
+        double MaxAdvance = 0;
+    };
+    std::shared_ptr<const TData> FData;
 };
 
 // Splits text at line breaks ("\r\n", "\n", "\r"); with wordWrap, also breaks each paragraph

@@ -165,3 +165,55 @@ TEST(Component, UndoingOneSubscriptionKeepsTheOtherSidesInterest) {
     EXPECT_EQ(report->Watched, nullptr);
     EXPECT_TRUE(report->Log.contains("remove:Loader"));
 }
+
+namespace {
+// Frees a sibling when told of an insertion, as a band dropping its linked band would.
+class TFreeingComponent : public TTestComponent {
+public:
+    using TTestComponent::TTestComponent;
+    TComponent *Victim = nullptr;
+
+protected:
+    void Notification(TComponent *AComponent, TOperation Operation) override {
+        TTestComponent::Notification(AComponent, Operation);
+        if (Operation == opInsert && Victim) delete std::exchange(Victim, nullptr);
+    }
+};
+}  // namespace
+
+TEST(Component, NamesAreFoundThroughRenamesRemovalsAndTransfers) {
+    TTestComponent owner, other;
+    auto *a = new TTestComponent(&owner);
+    a->SetName("Alpha");
+    EXPECT_EQ(owner.FindComponent("ALPHA"), a);
+    a->SetName("Beta");
+    EXPECT_EQ(owner.FindComponent("alpha"), nullptr);
+    EXPECT_EQ(owner.FindComponent("beta"), a);
+    auto *b = new TTestComponent(&owner);
+    b->SetName("Alpha");   // the old name is free again
+    other.InsertComponent(a);
+    EXPECT_EQ(owner.FindComponent("Beta"), nullptr);
+    EXPECT_EQ(other.FindComponent("Beta"), a);
+    a->SetName(QString());
+    EXPECT_EQ(other.FindComponent("Beta"), nullptr);
+    delete b;
+    EXPECT_EQ(owner.FindComponent("Alpha"), nullptr);
+    auto *c = new TTestComponent(&owner);
+    c->SetName("Alpha");
+    EXPECT_EQ(owner.FindComponent("alpha"), c);
+}
+
+TEST(Component, AReceiverFreeingASiblingKeepsTheOthersInformed) {
+    TTestComponent owner;
+    auto *first = new TTestComponent(&owner);
+    auto *doomed = new TTestComponent(&owner);
+    auto *freeing = new TFreeingComponent(&owner);
+    freeing->Victim = doomed;
+    first->Log.clear();
+    auto *added = new TTestComponent;
+    added->SetName("Added");
+    // Receivers are told last first: the freeing one runs before the freed one would be told.
+    owner.InsertComponent(added);
+    EXPECT_EQ(owner.ComponentCount(), 3);
+    EXPECT_EQ(first->Log.last(), "insert:Added");
+}
