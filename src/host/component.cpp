@@ -155,7 +155,8 @@ void TComponent::RemoveFreeNotification(TComponent *AComponent) {
 void TComponent::Loaded() { FState &= ~csLoading; }
 
 void TComponent::Notification(TComponent *AComponent, TOperation Operation) {
-    if (Operation == opRemove && AComponent) RemoveFreeNotification(AComponent);
+    // Only a component we watch has our subscription to undo (its watcher list may be long).
+    if (Operation == opRemove && AComponent && FWatching.contains(AComponent)) RemoveFreeNotification(AComponent);
     // Walk a copy: a receiver may free or move components while being told. Only once the list
     // has changed must each receiver be checked to be still ours.
     const QList<TComponent *> receivers = FComponents;
