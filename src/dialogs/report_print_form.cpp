@@ -1,7 +1,9 @@
 #include "report_print_form.h"
 
+#include "env/form_translation.h"
 #include "env/settings_file.h"
 #include "model/design_report.h"
+#include "model/form_translation.h"
 #include "model/loader.h"
 #include "model/runtime_messages.h"
 #include "persist/report_files.h"
@@ -25,6 +27,7 @@ void AddOwnedDataSets(TDesignReport *report, const TComponent *owner) {
 TReportPrintForm::TReportPrintForm(TComponent *AOwner) : TForm(AOwner) {
     // The loader reads report files through the report-file library.
     InstallReportFiles();
+    InstallLanguageFiles();
     SetName(QStringLiteral("RepFormDB"));
 
     FDesignReport = new TDesignReport(this);
@@ -49,6 +52,7 @@ TReportPrintForm::TReportPrintForm(TComponent *AOwner) : TForm(AOwner) {
     FVDMLoader1->SetSaveLoadPrinterSetup(false);
     FVDMLoader1->RuntimeMessages()->SetStringList(PrintFormRuntimeMessages());
     ReadVDMLoaderSetup(FVDMLoader1);
+    TranslateForm(this, QStringLiteral("RepFormDB"));
 }
 
 TReportPrintForm::~TReportPrintForm() {
