@@ -157,6 +157,7 @@ void TComponent::Loaded() { FState &= ~csLoading; }
 void TComponent::Notification(TComponent *AComponent, TOperation Operation) {
     // Only a component we watch has our subscription to undo (its watcher list may be long).
     if (Operation == opRemove && AComponent && FWatching.contains(AComponent)) RemoveFreeNotification(AComponent);
+    if (FComponents.isEmpty()) return;
     // Walk a copy: a receiver may free or move components while being told. Only once the list
     // has changed must each receiver be checked to be still ours.
     const QList<TComponent *> receivers = FComponents;
