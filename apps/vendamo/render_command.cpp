@@ -76,6 +76,9 @@ int RunRender(const QStringList &arguments) {
             PrintError(QStringLiteral("a query parameter has no value; give it with --param NAME=VALUE"));
             return 1;
         }
+        // The queries hold the values now and stay open: the runs below need not assign them
+        // again (which would close and re-run every query).
+        loader->SetQueryParameters(nullptr);
         form.DesignReport()->ExportToPdf(outputs[0]);
         if (!pngDirs.isEmpty()) {
             QDir().mkpath(pngDirs[0]);
@@ -85,7 +88,6 @@ int RunRender(const QStringList &arguments) {
         PrintError(e.Message());
         return 1;
     }
-    loader->SetQueryParameters(nullptr);
     PrintOut(QFileInfo(outputs[0]).absoluteFilePath() + QLatin1Char('\n'));
     return 0;
 }
