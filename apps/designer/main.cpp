@@ -17,10 +17,8 @@ int main(int argc, char **argv) {
     QString fileName;
     for (int i = 0; i < args.size(); ++i) {
         const QString &a = args[i];
-        if (a == QLatin1String("--alias") && i + 1 < args.size()) {
-            const QString value = args[++i];
-            const qsizetype eq = value.indexOf(u'=');
-            if (eq > 0) Session().AddAlias(value.left(eq), value.mid(eq + 1));
+        if (a == QLatin1String("--alias") && i + 1 < args.size() && Session().AddAliasDefinition(args[i + 1])) {
+            ++i;
         } else if (fileName.isEmpty() && !a.startsWith(u'-')) {
             fileName = a;
         } else {

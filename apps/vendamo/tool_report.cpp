@@ -64,12 +64,10 @@ bool TakeAliasOptions(QStringList &args) {
             ++i;
             continue;
         }
-        const qsizetype eq = value.indexOf(QLatin1Char('='));
-        if (eq <= 0 || eq == value.size() - 1) {
+        if (!Session().AddAliasDefinition(value)) {
             PrintError(QStringLiteral("--alias needs NAME=DB, not \"%1\"").arg(value));
             return false;
         }
-        Session().AddAlias(value.left(eq), value.mid(eq + 1));
     }
     return true;
 }

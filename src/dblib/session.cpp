@@ -115,6 +115,14 @@ void TSession::AddAlias(const QString &name, const QString &path) {
     FApiAliases.insert(Key(name), {name.trimmed(), p});
 }
 
+bool TSession::AddAliasDefinition(const QString &definition) {
+    const qsizetype eq = definition.indexOf(QLatin1Char('='));
+    if (eq <= 0 || definition.left(eq).trimmed().isEmpty() || definition.mid(eq + 1).trimmed().isEmpty())
+        return false;
+    AddAlias(definition.left(eq), definition.mid(eq + 1));
+    return true;
+}
+
 void TSession::DeleteAlias(const QString &name) {
     FApiAliases.remove(Key(name));
     FConfigAliases.remove(Key(name));

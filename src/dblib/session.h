@@ -28,6 +28,9 @@ public:
     // Defines or redefines an alias. Path is a directory, an SQLite file, or
     // "postgres:host=...;port=...;dbname=...;user=...;password=...".
     void AddAlias(const QString &name, const QString &path);
+    // Defines an alias from "NAME=path" (as command lines give them); false, defining nothing,
+    // when the name or the path is missing.
+    bool AddAliasDefinition(const QString &definition);
     void DeleteAlias(const QString &name);
     // The alias's parameters as NAME=value lines; PATH is the directory (empty for a server
     // database). Raises EDatabaseError for an unknown alias.

@@ -45,6 +45,14 @@ TEST(Session, AliasesCompareWithoutCaseAndGiveTheirPath) {
     Session().DeleteAlias("MyData");
     EXPECT_FALSE(Session().IsAlias("MyData"));
     ExpectDbError([] { Session().AliasParams("MyData"); }, {"MyData"});
+
+    // Definitions as command lines give them.
+    EXPECT_TRUE(Session().AddAliasDefinition("Cli=" + tables));
+    EXPECT_TRUE(Session().AliasParams("CLI").contains("PATH=" + tables));
+    for (const QString &bad : QStringList{"NoValue=", "=" + tables, "justaname", " =x"})
+        EXPECT_FALSE(Session().AddAliasDefinition(bad)) << bad.toStdString();
+    EXPECT_FALSE(Session().IsAlias("NoValue"));
+    Session().DeleteAlias("Cli");
 }
 
 TEST(Session, UnknownAliasesAndPathsAreNamed) {
