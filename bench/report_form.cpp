@@ -2,18 +2,10 @@
 
 #include "reportlib/rep_printable.h"
 
-TBenchReportForm::TBenchReportForm() : Form(std::make_unique<TForm>()) {
-    Report = new TDesignReport(Form.get());
-    Report->SetName(QStringLiteral("Report"));
-    Loader = new TVDMLoader(Form.get());
-    Loader->SetName(QStringLiteral("Loader"));
-    Loader->SetReport(Report);
-}
+TBenchReportForm::TBenchReportForm()
+    : Form(std::make_unique<TReportPrintForm>()), Report(Form->DesignReport()), Loader(Form->VDMLoader1()) {}
 
-TBenchReportForm::~TBenchReportForm() {
-    // The report goes first, unlinking itself from the loader while both exist.
-    delete Report;
-}
+TBenchReportForm::~TBenchReportForm() = default;
 
 TVendamoBand *TBenchReportForm::AddBand(TRepBand::TRepBandType type, double heightMM) {
     auto *band = new TVendamoBand(Form.get());

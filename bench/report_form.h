@@ -1,6 +1,7 @@
 #pragma once
-// A report form as an application holds one: the form, its design report and a loader bound to
-// it, with helpers that place bands and elements in millimetres.
+// A report form as an application holds one (the print form): the form, its design report and
+// the loader bound to it, with helpers that place bands and elements in millimetres.
+#include "dialogs/report_print_form.h"
 #include "host/forms.h"
 #include "model/design_report.h"
 #include "model/loader.h"
@@ -37,7 +38,7 @@ struct TBenchReportForm {
     int BandCount() const;
     int ElementCount() const;
 
-    std::unique_ptr<TForm> Form;
+    std::unique_ptr<TReportPrintForm> Form;
     TDesignReport *Report;
     TVDMLoader *Loader;
 

@@ -1,5 +1,7 @@
 #include "demo_reports.h"
 
+#include "dialogs/report_print_form.h"
+
 #include "dblib/data_source.h"
 #include "dblib/query.h"
 #include "host/forms.h"
@@ -142,20 +144,15 @@ private:
 
 }  // namespace
 
-TDemoReportForm::TDemoReportForm() : FForm(std::make_unique<TForm>()) {
-    FReport = new TDesignReport(FForm.get());
-    FReport->SetName(QStringLiteral("Report"));
-    FLoader = new TVDMLoader(FForm.get());
-    FLoader->SetName(QStringLiteral("Loader"));
-    FLoader->SetReport(FReport);
-}
+TDemoReportForm::TDemoReportForm() : FForm(std::make_unique<TReportPrintForm>()) {}
 
-TDemoReportForm::~TDemoReportForm() {
-    // The report goes first, unlinking itself from the loader while both exist.
-    delete FReport;
-}
+TDemoReportForm::~TDemoReportForm() = default;
 
-bool TDemoReportForm::Save(const QString &fileName) { return Save_Report(FLoader, FForm.get(), fileName, nullptr); }
+TForm *TDemoReportForm::Form() const { return FForm.get(); }
+TDesignReport *TDemoReportForm::Report() const { return FForm->DesignReport(); }
+TVDMLoader *TDemoReportForm::Loader() const { return FForm->VDMLoader1(); }
+
+bool TDemoReportForm::Save(const QString &fileName) { return Save_Report(Loader(), Form(), fileName, nullptr); }
 
 void BuildCustomerList(TDemoReportForm &form) {
     TBuilder b(form);

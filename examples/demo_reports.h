@@ -16,6 +16,7 @@
 
 class TForm;
 class TDesignReport;
+class TReportPrintForm;
 class TVDMLoader;
 
 namespace DemoReports {
@@ -43,8 +44,8 @@ constexpr int kFormCustomers = 10;
 constexpr int kLabelColumns = 3;
 constexpr double kLabelHeightMM = 30;
 
-// A report form as the designer makes one: the form owning everything, its report, and the
-// loader the writer saves through.
+// A report form as applications load one (the print form): the form owning everything, its
+// report, and the loader the writer saves through.
 class TDemoReportForm {
 public:
     TDemoReportForm();
@@ -52,16 +53,14 @@ public:
     TDemoReportForm(const TDemoReportForm &) = delete;
     TDemoReportForm &operator=(const TDemoReportForm &) = delete;
 
-    TForm *Form() const { return FForm.get(); }
-    TDesignReport *Report() const { return FReport; }
-    TVDMLoader *Loader() const { return FLoader; }
+    TForm *Form() const;
+    TDesignReport *Report() const;
+    TVDMLoader *Loader() const;
     // Writes the report file with its datasets; false when the writer reports a failure.
     bool Save(const QString &fileName);
 
 private:
-    std::unique_ptr<TForm> FForm;
-    TDesignReport *FReport;
-    TVDMLoader *FLoader;
+    std::unique_ptr<TReportPrintForm> FForm;
 };
 
 void BuildCustomerList(TDemoReportForm &form);
