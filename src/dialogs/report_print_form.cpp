@@ -25,7 +25,8 @@ void AddOwnedDataSets(TDesignReport *report, const TComponent *owner) {
 }  // namespace
 
 TReportPrintForm::TReportPrintForm(TComponent *AOwner) : TForm(AOwner) {
-    // The loader reads report files through the report-file library.
+    // The loader reads report files through the report-file library; forms translate
+    // themselves through the language files.
     InstallReportFiles();
     InstallLanguageFiles();
     SetName(QStringLiteral("RepFormDB"));
