@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?= -G Ninja -DCMAKE_BUILD_TYPE=Release
 
-.PHONY: deps configure build test run bench clean
+.PHONY: deps configure build test run bench install clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -22,6 +22,11 @@ run: build
 
 bench: build
 	@bash scripts/bench.sh $(BUILD_DIR)
+
+# The libraries, headers, tools and the CMake package for find_package(Vendamo).
+PREFIX ?= /usr/local
+install: build
+	@cmake --install $(BUILD_DIR) --prefix $(PREFIX)
 
 clean:
 	rm -rf $(BUILD_DIR) $(BUILD_DIR).configure.log out

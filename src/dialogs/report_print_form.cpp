@@ -1,12 +1,10 @@
 #include "report_print_form.h"
 
-#include "env/form_translation.h"
 #include "env/settings_file.h"
 #include "model/design_report.h"
 #include "model/form_translation.h"
 #include "model/loader.h"
 #include "model/runtime_messages.h"
-#include "persist/report_files.h"
 
 #include "dblib/dataset.h"
 #include "host/method.h"
@@ -25,10 +23,6 @@ void AddOwnedDataSets(TDesignReport *report, const TComponent *owner) {
 }  // namespace
 
 TReportPrintForm::TReportPrintForm(TComponent *AOwner) : TForm(AOwner) {
-    // The loader reads report files through the report-file library; forms translate
-    // themselves through the language files.
-    InstallReportFiles();
-    InstallLanguageFiles();
     SetName(QStringLiteral("RepFormDB"));
 
     FDesignReport = new TDesignReport(this);

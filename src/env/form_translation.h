@@ -5,7 +5,8 @@
 
 class TComponent;
 
-// Installs TranslateLanguageForm as the forms' translator. Calling it again does no harm.
+// Installs TranslateLanguageForm as the forms' translator. The library does this itself before
+// main (startup.cpp); calling it again does no harm.
 void InstallLanguageFiles();
 
 // Translates Form from the process-wide language file, section SectionName; nothing happens

@@ -1,8 +1,8 @@
 #pragma once
 // The process-wide form translation: every form of the system calls TranslateForm from its
 // constructor once its components exist, with its section name in the language file. The
-// language-file reader sits above this library, so it installs itself here
-// (InstallLanguageFiles() of the environment library); until then translation does nothing.
+// language-file reader sits above this library, so it installs itself here when the
+// environment library is linked (before main); without it translation does nothing.
 #include <QString>
 
 class TComponent;

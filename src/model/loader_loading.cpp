@@ -17,8 +17,8 @@ TReportFileService *ServiceOrComplain() {
     TReportFileService *service = ReportFileService();
     if (!service)
         Interaction().ShowError(
-            QStringLiteral("Report files cannot be read: the report file library is not installed "
-                           "(call InstallReportFiles())."));
+            QStringLiteral("Report files cannot be read: the report file library (persist) is not "
+                           "linked."));
     return service;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The report-file operations the loader needs. The report file reader and writer sit above this
-// library, so they install themselves here (InstallReportFiles() of the persistence library);
-// the loader calls them through this interface.
+// library, so they install themselves here when that library is linked (before main); the loader
+// calls them through this interface.
 #include <QString>
 
 class TStream;
@@ -16,6 +16,6 @@ public:
     virtual bool LoadReportFromStream(TVDMLoader &loader, TStream &stream) = 0;
 };
 
-// The installed service (not owned), null until the persistence library installs one.
+// The installed service (not owned), null in a program that does not link the persistence library.
 TReportFileService *ReportFileService();
 void SetReportFileService(TReportFileService *service);

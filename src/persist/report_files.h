@@ -1,5 +1,5 @@
 #pragma once
 // Installs the report file reader as the loader's report-file service, so that
-// TVDMLoader::LoadReport and its stream and blob variants read report files. Programs that load
-// reports through a loader call it once at start-up; calling it again does no harm.
+// TVDMLoader::LoadReport and its stream and blob variants read report files. The library does
+// this itself before main (startup.cpp); calling it again does no harm.
 void InstallReportFiles();

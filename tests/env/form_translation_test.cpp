@@ -40,7 +40,6 @@ TEST(FormTranslation, NothingWithoutTranslatorOrFileName) {
 TEST(FormTranslation, MissingFileIsReportedAtEveryForm) {
     TScriptedInteraction ui;
     TestDir dir;
-    InstallLanguageFiles();
     SetVendamoLanguageIniFile(dir.Path("missing.ini"));
     EXPECT_EQ(TranslatedCaption(), QStringLiteral("untranslated"));
     EXPECT_EQ(TranslatedCaption(), QStringLiteral("untranslated"));
@@ -51,7 +50,6 @@ TEST(FormTranslation, MissingFileIsReportedAtEveryForm) {
 TEST(FormTranslation, FileIsReadAgainOnlyWhenItsNameChanges) {
     TScriptedInteraction ui;
     TestDir dir;
-    InstallLanguageFiles();
     WriteWholeFile(dir.Path("a.ini"), "[Form]\nForm.Caption=\"first\"\n");
     WriteWholeFile(dir.Path("b.ini"), "[Form]\nForm.Caption=\"other file\"\n");
     SetVendamoLanguageIniFile(dir.Path("a.ini"));
@@ -68,7 +66,6 @@ TEST(FormTranslation, FileIsReadAgainOnlyWhenItsNameChanges) {
 TEST(FormTranslation, DatasourceSelectFormTranslatesItself) {
     TScriptedInteraction ui;
     TestDir dir;
-    InstallLanguageFiles();
     WriteWholeFile(dir.Path("lang.ini"),
                    "[DatasourceSelectForm]\nDatasourceSelectForm.Caption=\"Auswahl\"\n"
                    "Label1.Caption=\"Bitte eine Tabelle w\xC3\xA4hlen:\"\n");

@@ -1,6 +1,7 @@
 // The five expression functions: their registration and what they give for good and bad
 // arguments.
 #include "model_fixture.h"
+#include "report_fixture.h"
 
 #include "model/eval_helpers.h"
 #include "model/model_registration.h"
@@ -160,4 +161,16 @@ TEST(Functions, UsableInBandConditionsAndMemos) {
     TModelFixture fx;
     EXPECT_FALSE(EvalBoolExpression("STRTOINT('3') > 4", fx.Report()));
     EXPECT_EQ(EvalStringExpression("STR(STRTONUM('1.5') * 2)", fx.Report()), "3");
+}
+
+// The functions are there before any loader or design report exists, so a report of the report
+// library prints their values, not their text. (Run alone, this test is the first report of the
+// program.)
+TEST(Functions, PrintedOnAPlainReport) {
+    TReportFixture fx;
+    TRepBand *title = fx.Band(rbTitle, 10);
+    fx.Add<TRepExpr>(title, 0, 0, 120)->SetExpression("'Parts ' + STR(STRTOINT('41') + 1)");
+    const QStringList pages = fx.RenderPdf();
+    ASSERT_EQ(pages.size(), 1);
+    EXPECT_TRUE(pages[0].contains("Parts 42")) << pages[0].toStdString();
 }
