@@ -90,7 +90,12 @@ void TVendamoDBText::InstallPrintHandler() {
     const TMethod own = PrintHandler();
     if (!(OnPrint() == own)) FSavedOnPrint = OnPrint();
     SetOnPrint(own);
-    ClearLastValue();
+}
+
+void TVendamoDBText::BeforeRun() {
+    TRepDBText::BeforeRun();
+    FLastValue.clear();
+    FLastPage = 0;
 }
 
 void TVendamoDBText::RestorePrintHandler() {

@@ -86,8 +86,8 @@ public:
     // handler; the result becomes the caption.
     void DBTextOnPrint(QObject *Sender, QString &Value);
     TMethod PrintHandler() { return TMethod::Make(this, &TVendamoDBText::DBTextOnPrint); }
-    // Installs DBTextOnPrint for a run, keeping the application's handler and forgetting the
-    // last value; RestorePrintHandler puts the application's handler back.
+    // Installs DBTextOnPrint for a run, keeping the application's handler;
+    // RestorePrintHandler puts the application's handler back.
     void InstallPrintHandler();
     void RestorePrintHandler();
     TMethod SavedOnPrint() const { return FSavedOnPrint; }
@@ -95,6 +95,8 @@ public:
     // A value that reprints on a new page depends on the page it really prints on: when its
     // band moves on to the next page it is taken (and its handler run) again there.
     bool DependsOnPage() const override { return FSuppressRepeatedValues && FReprintOnNewPage; }
+    // Every run (each copy printed as a pass too) starts with no value remembered.
+    void BeforeRun() override;
 
     void Paint() override;
     void MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y) override;
