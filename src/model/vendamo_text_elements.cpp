@@ -193,13 +193,6 @@ void TVendamoMemo::PrepareContent() {
     TRepMemo::PrepareContent();
 }
 
-void TVendamoMemo::Print(double OfsX, double OfsY) {
-    TMemoLinesGuard guard(this);
-    Lines()->SetStringList(SubstituteMemoLines(guard.Saved(), ParentReport()));
-    SetCaption(QString());
-    TRepMemo::Print(OfsX, OfsY);
-}
-
 void TVendamoMemo::Paint() {
     TRepMemo::Paint();
     PaintElementFrames(true, true);

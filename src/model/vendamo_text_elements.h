@@ -166,12 +166,10 @@ class TVendamoMemo : public TRepMemo, public TElementDesign {
 public:
     Q_INVOKABLE explicit TVendamoMemo(TComponent *AOwner = nullptr);
 
-    // Measures the lines as they will print (expressions substituted), so that a stretching
-    // memo grows with its values.
+    // Substitutes the expressions, leaves out the "%DEL" lines and formats the result, which
+    // both measures a stretching memo and is what prints (each expression is evaluated once
+    // per print); the memo's own lines are unchanged afterwards.
     void PrepareContent() override;
-    // Prints the lines with their expressions substituted and "%DEL" lines left out; the
-    // memo's own lines are unchanged afterwards.
-    void Print(double OfsX, double OfsY) override;
     void Paint() override;
     void MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y) override;
     void MouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y) override;
