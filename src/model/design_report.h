@@ -46,12 +46,16 @@ public:
     TVendamoBand *TemporaryBand() const { return FTemporaryBand; }
     void SetTemporaryBand(TVendamoBand *value) { FTemporaryBand = value; }
 
-    // Print, preview and export runs, each wrapped by PrepareReportPrint and DoneReportPrint;
-    // nothing happens when the preparation is cancelled. A run started while another one is
-    // prepared (printing from the preview window) uses the same preparation.
-    void Print() override;
+    // Every run (Print, PrintTo, ExportToFilter, Preview) is wrapped by PrepareReportPrint and
+    // DoneReportPrint through the report's run hooks; nothing happens when the preparation is
+    // cancelled. A preview keeps its preparation until its window closes, so that printing or
+    // saving from the window uses the parameters asked for the preview.
+    bool PreparePrint() override;
+    void DonePrint() override;
     void Preview() override;
-    void ExportToFilter(TRepExportFilter &filter) override;
+    // Each pass of a run (each copy printed as a pass too) starts with the last-page flag
+    // cleared.
+    void ResetRunState() override;
 
     // Before a run: asks the loader for the query parameters (false: cancelled, nothing is
     // changed), clears the last-page flag, installs the designable bands' and data texts' own
@@ -87,7 +91,10 @@ private:
     bool FLastPage = false;
     // Bands and data texts whose handlers the prepared run replaced (cleared by the run's end).
     QList<QPointer<QObject>> FSwapped;
+    // A preparation is in force (a run's or a preview's), and whether the run in progress made
+    // it (and so ends it).
     bool FPrepared = false;
+    bool FRunPrepared = false;
 };
 
 // The rectangle (x, y, x + width, y + height) scaled by a zoom in percent, each coordinate

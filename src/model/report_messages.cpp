@@ -12,7 +12,7 @@ static QString MessageText(const TStrings *Messages, const QString &Key) {
 QString ErrorText(const TStrings *Messages, const QString &Key, const QString &Param) {
     const QString text = MessageText(Messages, Key);
     if (text.isEmpty()) return QStringLiteral("Unknown Error [") + Key + QLatin1Char(']');
-    return Param.isEmpty() ? text : FormatRuntimeMessage(text, Param);
+    return FormatRuntimeMessage(text, Param);
 }
 
 void ShowError(const TStrings *Messages, const QString &Key, const QString &Param) {

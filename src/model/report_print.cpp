@@ -50,38 +50,40 @@ void TDesignReport::DoneReportPrint() {
     FSwapped.clear();
 }
 
-namespace {
-// Ends a prepared run, also when it raises.
-struct TPreparedRun {
-    TDesignReport *Report;
-    bool &Prepared;
-    ~TPreparedRun() {
-        Prepared = false;
-        Report->DoneReportPrint();
-    }
-};
-}  // namespace
-
-template <class Run>
-static void RunPrepared(TDesignReport *report, bool &prepared, Run run) {
-    if (prepared) {
-        run();
-        return;
-    }
-    if (!report->PrepareReportPrint()) return;
-    prepared = true;
-    TPreparedRun done{report, prepared};
-    run();
+bool TDesignReport::PreparePrint() {
+    FRunPrepared = false;
+    // A run started from a prepared preview uses its preparation.
+    if (FPrepared) return true;
+    if (!PrepareReportPrint()) return false;
+    FPrepared = FRunPrepared = true;
+    return true;
 }
 
-void TDesignReport::Print() {
-    RunPrepared(this, FPrepared, [this] { TReport::Print(); });
+void TDesignReport::DonePrint() {
+    if (!FRunPrepared) return;
+    FRunPrepared = FPrepared = false;
+    DoneReportPrint();
+}
+
+void TDesignReport::ResetRunState() {
+    TReport::ResetRunState();
+    FLastPage = false;
 }
 
 void TDesignReport::Preview() {
-    RunPrepared(this, FPrepared, [this] { TReport::Preview(); });
-}
-
-void TDesignReport::ExportToFilter(TRepExportFilter &filter) {
-    RunPrepared(this, FPrepared, [this, &filter] { TReport::ExportToFilter(filter); });
+    if (FPrepared) {
+        TReport::Preview();
+        return;
+    }
+    if (!PrepareReportPrint()) return;
+    FPrepared = true;
+    // The preparation ends with the preview, also when it fails.
+    struct TPreviewDone {
+        TDesignReport *Report;
+        ~TPreviewDone() {
+            Report->FPrepared = false;
+            Report->DoneReportPrint();
+        }
+    } done{this};
+    TReport::Preview();
 }

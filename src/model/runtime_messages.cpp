@@ -176,6 +176,12 @@ QString LookupRuntimeMessage(const QStringList &lines, const QString &key) {
 QString FormatRuntimeMessage(const QString &text, const QString &argument) {
     QString out = text;
     const qsizetype at = out.indexOf(QLatin1String("%s"));
-    if (at >= 0) out.replace(at, 2, argument);
+    if (at < 0) return out;
+    out.replace(at, 2, argument);
+    // Without an argument the blank before the place goes too when a blank, punctuation or
+    // the end follows ("Save report?", "Imagefile not found!").
+    if (argument.isEmpty() && at > 0 && out.at(at - 1) == u' ' &&
+        (at == out.size() || out.at(at).isSpace() || out.at(at).isPunct()))
+        out.remove(at - 1, 1);
     return out;
 }

@@ -12,5 +12,6 @@ QStringList PrintFormRuntimeMessages();
 // The text after the first "=" of the first line whose key equals key, ignoring case; empty when
 // no line has that key.
 QString LookupRuntimeMessage(const QStringList &lines, const QString &key);
-// Fills the first "%s" of a message text with the argument.
+// Fills the first "%s" of a message text with the argument; an empty argument leaves no "%s"
+// (nor a blank left hanging before it).
 QString FormatRuntimeMessage(const QString &text, const QString &argument);

@@ -12,7 +12,7 @@
 
 // --- picture files named by fields -----------------------------------------------------------
 
-QString PictureFileForFieldText(const QString &text) {
+QString TPictureFileFinder::Find(const QString &text) {
     if (text.isEmpty()) return QString();
     // Names written on other systems use backslashes.
     QString name = text;
@@ -25,13 +25,24 @@ QString PictureFileForFieldText(const QString &text) {
     if (hasExtension) return QString();
     // The added extension is a convention, not a spelling: "logo.bmp" counts too.
     const QDir dir = file.dir();
-    for (const QString &entry : dir.entryList(QDir::Files | QDir::Hidden))
-        if (entry.compare(file.fileName(), Qt::CaseInsensitive) == 0) return dir.filePath(entry);
-    return QString();
+    auto listing = FListings.find(dir.path());
+    if (listing == FListings.end()) {
+        QHash<QString, QString> names;
+        // The first in the listing's order wins.
+        for (const QString &entry : dir.entryList(QDir::Files | QDir::Hidden))
+            if (!names.contains(entry.toCaseFolded())) names.insert(entry.toCaseFolded(), entry);
+        listing = FListings.insert(dir.path(), names);
+    }
+    const QString entry = listing->value(file.fileName().toCaseFolded());
+    return entry.isEmpty() ? QString() : dir.filePath(entry);
 }
 
-void LoadPictureForFieldText(const QString &text, TPicture &picture) {
-    const QString file = PictureFileForFieldText(text);
+QString PictureFileForFieldText(const QString &text) { return TPictureFileFinder().Find(text); }
+
+namespace {
+
+// Loads a picture file (none: an empty name); an unreadable one leaves the picture empty.
+void LoadPictureFile(const QString &file, TPicture &picture) {
     if (file.isEmpty()) return;
     try {
         picture.LoadFromFile(file);
@@ -39,6 +50,12 @@ void LoadPictureForFieldText(const QString &text, TPicture &picture) {
         // An unreadable picture prints as an empty area.
         picture.Clear();
     }
+}
+
+}  // namespace
+
+void LoadPictureForFieldText(const QString &text, TPicture &picture) {
+    LoadPictureFile(PictureFileForFieldText(text), picture);
 }
 
 // --- TVendamoShape ---------------------------------------------------------------------------
@@ -100,6 +117,11 @@ void TVendamoDBImage::LoadPicture() {
     if (const TField *f = Field()) LoadPictureForFieldText(f->AsString(), *Picture());
 }
 
+void TVendamoDBImage::BeforeRun() {
+    TRepDBImage::BeforeRun();
+    FPictureFiles.Clear();
+}
+
 void TVendamoDBImage::PrepareContent() {
     if (FieldIsBlob())
         TRepDBImage::PrepareContent();
@@ -115,7 +137,7 @@ void TVendamoDBImage::Print(double OfsX, double OfsY) {
     TRepPrinter *p = Printer();
     if (p && p->Canvas()) {
         TPicture picture;
-        if (const TField *f = Field()) LoadPictureForFieldText(f->AsString(), picture);
+        if (const TField *f = Field()) LoadPictureFile(FPictureFiles.Find(f->AsString()), picture);
         const QRectF rect = PrintRect(OfsX, OfsY);
         QPainter &canvas = *p->Canvas();
         if (Stretch() && picture.Empty())

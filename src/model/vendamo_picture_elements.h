@@ -7,6 +7,24 @@
 #include "reportlib/rep_image.h"
 #include "reportlib/rep_shape.h"
 
+#include <QHash>
+
+// Finds the picture files that data fields name (PictureFileForFieldText). A name without
+// extension whose file has the ".BMP" added in another letter case is looked up in a listing of
+// its directory; each directory is listed once and kept, so that a run over many records does
+// not list it again for every record. Clear forgets the listings.
+class TPictureFileFinder {
+public:
+    QString Find(const QString &text);
+    void Clear() { FListings.clear(); }
+    // Directories listed since the last Clear.
+    int Listings() const { return int(FListings.size()); }
+
+private:
+    // Per directory: file name in folded case -> file name.
+    QHash<QString, QHash<QString, QString>> FListings;
+};
+
 class TVendamoShape : public TRepShape, public TElementDesign {
     Q_OBJECT
     Q_PROPERTY(qint32 GroupID READ GroupID WRITE SetGroupID)
@@ -80,6 +98,11 @@ public:
     // picture, or the picture file a text field names.
     void LoadPicture();
 
+    // The picture files found by the run in progress.
+    const TPictureFileFinder &PictureFiles() const { return FPictureFiles; }
+
+    // Every run starts with no directory listed.
+    void BeforeRun() override;
     // Blob fields load their picture for the report library to print; for a text field the
     // element's own picture stays empty and Print draws the named file.
     void PrepareContent() override;
@@ -91,6 +114,9 @@ public:
 
 protected:
     void Notification(TComponent *AComponent, TOperation Operation) override;
+
+private:
+    TPictureFileFinder FPictureFiles;
 };
 
 // The picture file a data field's text names: expanded against the current directory, with

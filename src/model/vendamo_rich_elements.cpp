@@ -46,10 +46,6 @@ void TVendamoRichtext::PrepareContent() {
     WithSubstitutedText([this] { TRepRichText::PrepareContent(); });
 }
 
-void TVendamoRichtext::Print(double OfsX, double OfsY) {
-    WithSubstitutedText([&] { TRepRichText::Print(OfsX, OfsY); });
-}
-
 void TVendamoRichtext::Paint() {
     TRepRichText::Paint();
     PaintElementFrames(true, true);

@@ -21,11 +21,10 @@ public:
     // The element's own rich edit is switched off: it is never edited in place.
     Q_INVOKABLE explicit TVendamoRichtext(TComponent *AOwner = nullptr);
 
-    // Measures the text as it will print (expressions substituted).
+    // Lays out the text with its expressions substituted and "%DEL" lines left out, which
+    // both measures it and is what prints (each expression is evaluated once per print); the
+    // rich edit's text is put back afterwards. Errors of the substitution are ignored.
     void PrepareContent() override;
-    // Prints the text with its expressions substituted and "%DEL" lines left out; the rich
-    // edit's text is put back afterwards. Errors of the substitution are ignored.
-    void Print(double OfsX, double OfsY) override;
     void Paint() override;
     void MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y) override;
     void MouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y) override;

@@ -90,7 +90,12 @@ void TVendamoDBText::InstallPrintHandler() {
     const TMethod own = PrintHandler();
     if (!(OnPrint() == own)) FSavedOnPrint = OnPrint();
     SetOnPrint(own);
-    ClearLastValue();
+}
+
+void TVendamoDBText::BeforeRun() {
+    TRepDBText::BeforeRun();
+    FLastValue.clear();
+    FLastPage = 0;
 }
 
 void TVendamoDBText::RestorePrintHandler() {
@@ -186,13 +191,6 @@ void TVendamoMemo::PrepareContent() {
     TMemoLinesGuard guard(this);
     Lines()->SetStringList(SubstituteMemoLines(guard.Saved(), ParentReport()));
     TRepMemo::PrepareContent();
-}
-
-void TVendamoMemo::Print(double OfsX, double OfsY) {
-    TMemoLinesGuard guard(this);
-    Lines()->SetStringList(SubstituteMemoLines(guard.Saved(), ParentReport()));
-    SetCaption(QString());
-    TRepMemo::Print(OfsX, OfsY);
 }
 
 void TVendamoMemo::Paint() {

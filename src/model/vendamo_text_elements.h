@@ -86,8 +86,8 @@ public:
     // handler; the result becomes the caption.
     void DBTextOnPrint(QObject *Sender, QString &Value);
     TMethod PrintHandler() { return TMethod::Make(this, &TVendamoDBText::DBTextOnPrint); }
-    // Installs DBTextOnPrint for a run, keeping the application's handler and forgetting the
-    // last value; RestorePrintHandler puts the application's handler back.
+    // Installs DBTextOnPrint for a run, keeping the application's handler;
+    // RestorePrintHandler puts the application's handler back.
     void InstallPrintHandler();
     void RestorePrintHandler();
     TMethod SavedOnPrint() const { return FSavedOnPrint; }
@@ -95,6 +95,8 @@ public:
     // A value that reprints on a new page depends on the page it really prints on: when its
     // band moves on to the next page it is taken (and its handler run) again there.
     bool DependsOnPage() const override { return FSuppressRepeatedValues && FReprintOnNewPage; }
+    // Every run (each copy printed as a pass too) starts with no value remembered.
+    void BeforeRun() override;
 
     void Paint() override;
     void MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y) override;
@@ -164,12 +166,10 @@ class TVendamoMemo : public TRepMemo, public TElementDesign {
 public:
     Q_INVOKABLE explicit TVendamoMemo(TComponent *AOwner = nullptr);
 
-    // Measures the lines as they will print (expressions substituted), so that a stretching
-    // memo grows with its values.
+    // Substitutes the expressions, leaves out the "%DEL" lines and formats the result, which
+    // both measures a stretching memo and is what prints (each expression is evaluated once
+    // per print); the memo's own lines are unchanged afterwards.
     void PrepareContent() override;
-    // Prints the lines with their expressions substituted and "%DEL" lines left out; the
-    // memo's own lines are unchanged afterwards.
-    void Print(double OfsX, double OfsY) override;
     void Paint() override;
     void MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y) override;
     void MouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y) override;

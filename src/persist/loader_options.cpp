@@ -25,5 +25,5 @@ void ShowLoaderError(const TVDMLoader *Loader, const QString &Key, const QString
         Interaction().ShowError(QStringLiteral("Unknown Error [") + Key + QLatin1Char(']'));
         return;
     }
-    Interaction().ShowError(Param.isEmpty() ? text : FormatRuntimeMessage(text, Param));
+    Interaction().ShowError(FormatRuntimeMessage(text, Param));
 }

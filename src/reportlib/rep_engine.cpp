@@ -285,24 +285,45 @@ bool TRepEngine::PrintBand(TRepBand *band, TBreakMode mode) {
         FY = FMaxY;
         FColumn = 0;
     }
+    // Whether the band, at its own height, moves on to the next column or page.
+    bool movesOn = false;
     if (flow) {
         if (band->ForceNewPage() && FPageHasContent)
             NewPage();
         else if (band->ForceNewColumn() && FColumnHasContent)
             NextColumnOrPage();
+        const double staticHeight = StaticHeight(band, false) + LinkedHeight(band);
         // The summary decides about the last page when it starts printing: let it start on the
-        // page it will print on.
-        if (band->BandType() == rbSummary && FPageHasContent &&
-            FY + StaticHeight(band, false) + LinkedHeight(band) > FBottom + 1e-6)
-            NewPage();
+        // page it will print on before the page it leaves is finished.
+        if (band->BandType() == rbSummary && FPageHasContent && FY + staticHeight > FBottom + 1e-6) NewPage();
+        const bool hasContent = columns ? FColumnHasContent : FPageHasContent;
+        movesOn = hasContent && FY + staticHeight > FBottom + 1e-6;
     }
 
+    // The before-print decision (a band's page rule) is asked for the page the band prints on;
+    // the move itself waits for the answer, so that a band that does not print leaves the page
+    // as it is.
     bool print = true;
     const TMethod before = band->BeforePrint();
-    if (before.Assigned()) before.Invoke<QObject *, bool &>(static_cast<QObject *>(band), print);
+    if (before.Assigned()) {
+        struct TRestorePage {
+            TReport &Report;
+            int Page;
+            ~TRestorePage() { Report.SetPageNumber(Page); }
+        } restore{FReport, FPage};
+        const bool nextPage = movesOn && !(columns && FColumn + 1 < FColumns);
+        FReport.SetPageNumber(nextPage ? FPage + 1 : FPage);
+        before.Invoke<QObject *, bool &>(static_cast<QObject *>(band), print);
+    }
     if (!print) {
         if (band->AfterPrint().Assigned()) band->AfterPrint().Invoke<QObject *, bool>(static_cast<QObject *>(band), false);
         return false;
+    }
+    if (movesOn) {
+        if (columns)
+            NextColumnOrPage();
+        else
+            NewPage();
     }
 
     const QList<TRepPrintable *> printables = PrintablesOf(band);

@@ -12,8 +12,11 @@
 //
 // Every band is followed by its child bands. A band that does not fit in what is left of the
 // column or page moves to the next column or page (with its link bands); a band taller than a
-// whole page prints clipped on a page of its own. Bands with elements that stretch grow with
-// their content. Expressions and calculations aggregate when a record of their master prints.
+// whole page prints clipped on a page of its own. A band's before-print handler reads the
+// number of the page the band prints on at its own height: the move follows when the handler
+// lets it print. Bands with elements that stretch grow with their content (a band that moves
+// only because it grew has been asked on the page it left). Expressions and calculations
+// aggregate when a record of their master prints.
 #include "reportlib/rep_band.h"
 #include "reportlib/rep_page_sink.h"
 #include "reportlib/rep_printer.h"

@@ -256,9 +256,3 @@ QString TRepMemo::FormatSource() const {
     if (text.endsWith(u'\n')) text.chop(1);
     return text;
 }
-
-void TRepMemo::Print(double OfsX, double OfsY) {
-    // The lines may have been replaced just before printing (expression substitution).
-    FormatLines();
-    TRepCustomLabel::Print(OfsX, OfsY);
-}

@@ -114,8 +114,6 @@ public:
     TStrings *Lines() const { return FMemoLines; }
     void SetLines(TStrings *value);
 
-    void Print(double OfsX, double OfsY) override;
-
 protected:
     QString FormatSource() const override;
 

@@ -106,8 +106,8 @@ void TRepCustomRichText::PaintDocument(QPainter &painter, const QRectF &rect, do
 void TRepCustomRichText::Print(double OfsX, double OfsY) {
     TRepPrinter *p = Printer();
     if (!p || !p->Canvas()) return;
-    // The text may have changed since it was measured (expressions substituted just before).
-    BuildPrintDocument();
+    // What PrepareContent laid out (and measured) is what prints.
+    if (!FPrintDocument) BuildPrintDocument();
     const QRectF rect = PrintRect(OfsX, OfsY);
     PrintBackground(rect, FColor);
     PaintDocument(*p->Canvas(), rect, p->PixelScale());

@@ -406,7 +406,7 @@ bool TReport::Run(TRepPageSink &sink, TRepDestination destination, int passes) {
     // Several passes produce the document again into the same sink (copies for printers that
     // cannot make them).
     for (int pass = 0; pass < qMax(1, passes); ++pass) {
-        FRecordNumber = 0;
+        ResetRunState();
         TRepEngine engine(*this, sink, destination);
         engine.Run();
         FPageCount = engine.PageCount();
@@ -415,13 +415,21 @@ bool TReport::Run(TRepPageSink &sink, TRepDestination destination, int passes) {
     return true;
 }
 
-void TReport::Prepare() {
+void TReport::ResetRunState() {
+    FPageNumber = 0;
+    FRecordNumber = 0;
+}
+
+bool TReport::Prepare() {
     TRepPreviewSink sink;
-    if (Run(sink, rdPreview)) FPreviewPages = sink.TakePages();
+    if (!Run(sink, rdPreview)) return false;
+    FPreviewPages = sink.TakePages();
+    return true;
 }
 
 void TReport::Preview() {
-    Prepare();
+    // A cancelled run shows nothing (not the pages of an earlier one).
+    if (!Prepare()) return;
     if (FOnPreview.Assigned())
         FOnPreview.Invoke<QObject *>(static_cast<QObject *>(this));
     else

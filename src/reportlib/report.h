@@ -128,7 +128,8 @@ public:
     // --- running ------------------------------------------------------------------------
     // Prints on the printer of the printer settings.
     virtual void Print();
-    // Prepares the preview pages and shows them (OnPreview, or the preview window).
+    // Prepares the preview pages and shows them (OnPreview, or the preview window); nothing
+    // is shown when the run is cancelled.
     virtual void Preview();
     // Runs the report into an export filter (PDF, PNG pages).
     virtual void ExportToFilter(TRepExportFilter &filter);
@@ -139,11 +140,17 @@ public:
     // Prints on a given printer (a printer set up by a dialog, or one writing a file), with the
     // printer settings' copies, duplex, bin and page range.
     void PrintTo(QPrinter &printer);
-    // Builds the preview pages without showing them.
-    void Prepare();
-    // Hooks around every run: PreparePrint answering false cancels it.
+    // Builds the preview pages without showing them; false when the run was cancelled (the
+    // pages of the last run stay).
+    bool Prepare();
+    // Hooks of every run, whichever way it is started (Print, PrintTo, Preview, ExportToFilter,
+    // a print or save from the preview window): PreparePrint before it (answering false cancels
+    // it), DonePrint after it, also when it fails. ResetRunState starts each pass of the run (a
+    // copy printed as a pass of its own too) from the state the first pass started with; a
+    // report that keeps state across the bands of one pass forgets it there.
     virtual bool PreparePrint() { return true; }
     virtual void DonePrint() {}
+    virtual void ResetRunState();
 
     // Pages of the last preview run.
     const QList<std::shared_ptr<QPicture>> &PreviewPages() const { return FPreviewPages; }

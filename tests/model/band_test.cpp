@@ -278,6 +278,42 @@ TEST_F(PageRuleReport, BandsPrintOnTheirPages) {
     EXPECT_FALSE(odd->BeforePrint().Assigned());
 }
 
+TEST_F(PageRuleReport, TheRuleJudgesThePageABandMovesTo) {
+    // Three 100 mm details, each followed by a child; 261 mm between header and footer. A
+    // child that does not fit under its detail moves to the next page, and its rule is asked
+    // about that page.
+    q->SQL()->SetText("SELECT id FROM orders ORDER BY id LIMIT 3");
+    auto child = [&](const QString &text, double height) {
+        auto *c = fx.AddBand<TVendamoChildBand>(height);
+        c->SetParentBand(detail);
+        fx.Label(c, text, 0);
+        return c;
+    };
+    // Page 1: detail, child, detail, (child refused on page 2, where it would go); page 2:
+    // detail, child refused.
+    TVendamoChildBand *firstOnly = child("FIRSTPAGEONLY", 50);
+    firstOnly->SetEndPageNum(1);
+    QStringList pages = fx.RenderPdf("first.pdf");
+    EXPECT_EQ(pages.size(), 2);
+    EXPECT_EQ(PagesWith(pages, "FIRSTPAGEONLY"), QList<int>({1}));
+    EXPECT_EQ(pages.join(' ').count("DETAIL"), 3);
+    // A last child that would move to page 3 and is refused there leaves no page behind.
+    firstOnly->SetHeightMM(70);
+    pages = fx.RenderPdf("refused.pdf");
+    EXPECT_EQ(pages.size(), 2);
+    EXPECT_EQ(PagesWith(pages, "FIRSTPAGEONLY"), QList<int>({1}));
+    delete firstOnly;
+
+    // Page 1: detail, child refused, detail, (child moves on); page 2: that child, detail,
+    // child.
+    child("NOTONFIRST", 70)->SetNotOnFirstPage(true);
+    pages = fx.RenderPdf("notfirst.pdf");
+    ASSERT_EQ(pages.size(), 2);
+    EXPECT_EQ(pages[0].count("NOTONFIRST"), 0);
+    EXPECT_EQ(pages[1].count("NOTONFIRST"), 2);
+    EXPECT_TRUE(InOrder(Squeeze(pages[1]), {"NOTONFIRST", "DETAIL", "NOTONFIRST"})) << pages[1].toStdString();
+}
+
 TEST_F(PageRuleReport, PageFooterLeavesOutTheLastPageAfterASummary) {
     footer->SetNotOnLastPage(true);
     auto *summary = fx.AddBand<TVendamoBand>(rbSummary, 10);

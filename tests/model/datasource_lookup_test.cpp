@@ -148,10 +148,11 @@ TEST(ReportMessages, ErrorsAndConfirmationsTakeTheirTextsFromTheTable) {
     TStringList messages;
     messages.SetStringList({QStringLiteral("Cannot open=File %s cannot be opened"), QStringLiteral("Sure=Really?")});
     ShowError(&messages, QStringLiteral("Cannot open"), QStringLiteral("a.qr2"));
+    // Without a parameter no "%s" shows.
     ShowError(&messages, QStringLiteral("cannot OPEN"));
     ShowError(&messages, QStringLiteral("Missing key"), QStringLiteral("x"));
     EXPECT_EQ(ui.Errors(), (QStringList{QStringLiteral("File a.qr2 cannot be opened"),
-                                        QStringLiteral("File %s cannot be opened"),
+                                        QStringLiteral("File cannot be opened"),
                                         QStringLiteral("Unknown Error [Missing key]")}));
     ui.AnswerConfirm(mrOk);
     ui.AnswerConfirm(mrCancel);

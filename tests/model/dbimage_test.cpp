@@ -97,6 +97,33 @@ TEST_F(DBImageFiles, PrintsThePictureOfEachRecord) {
     EXPECT_EQ(again[0].pixelColor(int(15 / 25.4 * 96), int(75 / 25.4 * 96)), QColor(0x80, 0x80, 0x80));
 }
 
+TEST_F(DBImageFiles, ARunListsADirectoryOnce) {
+    TCurrentDir current(dir);
+    auto *q = new TQuery(fx.Form());
+    q->SetDatabaseName(db);
+    // Names without extension whose files are not spelt ".BMP": found in a directory listing.
+    q->SQL()->SetText(
+        "SELECT id, CASE WHEN id % 2 = 0 THEN 'green' ELSE 'missing' END AS pic FROM customers "
+        "UNION ALL SELECT 9, 'sub/yellow' UNION ALL SELECT 10, 'sub/gone' ORDER BY 1");
+    fx.Report()->SetDataSet(q);
+    auto *detail = fx.AddBand<TVendamoBand>(rbDetail, 20);
+    auto *image = fx.Add<TVendamoDBImage>(detail, 0, 0, 10, 10);
+    image->SetDataSet(q);
+    image->SetDataField("pic");
+    image->SetStretch(true);
+    const QList<QImage> pages = fx.RenderPng(96);
+    ASSERT_EQ(pages.size(), 1);
+    EXPECT_EQ(pages[0].pixelColor(int(15 / 25.4 * 96), int((15 + 20) / 25.4 * 96)), QColor(Qt::green));
+    EXPECT_EQ(pages[0].pixelColor(int(15 / 25.4 * 96), int((15 + 20 * 8) / 25.4 * 96)), QColor(Qt::yellow));
+    // Ten records, two directories.
+    EXPECT_EQ(image->PictureFiles().Listings(), 2);
+    // A file added after a run is found by the next one.
+    WriteBitmap(dir + "/missing.bmp", Qt::red);
+    const QList<QImage> again = fx.RenderPng(96, "again");
+    ASSERT_EQ(again.size(), 1);
+    EXPECT_EQ(again[0].pixelColor(int(15 / 25.4 * 96), int(15 / 25.4 * 96)), QColor(Qt::red));
+}
+
 TEST_F(DBImageFiles, LoadPictureTakesTheCurrentRecordsFile) {
     TCurrentDir current(dir);
     auto *q = new TQuery(fx.Form());

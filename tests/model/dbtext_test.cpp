@@ -31,8 +31,11 @@ TEST(DBText, OnPrintHandlerRemembersValueAndPage) {
     EXPECT_EQ(print("B", 3), "B");
     EXPECT_EQ(print("B", 3), "");
     EXPECT_EQ(text->LastValuePage(), 3);
-    // Installing again for the next run forgets the last value.
+    // Installing the handler again keeps it; the next run forgets it.
     text->InstallPrintHandler();
+    EXPECT_EQ(print("B", 3), "");
+    text->BeforeRun();
+    EXPECT_EQ(text->LastValuePage(), 0);
     EXPECT_EQ(print("B", 1), "B");
     // Without suppression every value prints.
     text->SetSuppressRepeatedValues(false);

@@ -46,4 +46,12 @@ TEST(RuntimeMessages, FormatFillsTheFirstPlaceholder) {
     EXPECT_EQ(FormatRuntimeMessage("Error writing %s!", "/tmp/a.QR2"), "Error writing /tmp/a.QR2!");
     EXPECT_EQ(FormatRuntimeMessage("Invalid value!", "x"), "Invalid value!");
     EXPECT_EQ(FormatRuntimeMessage("%s and %s", "a"), "a and %s");
+    // An empty argument leaves neither the place nor a blank hanging before it.
+    const QStringList lines = DefaultRuntimeMessages();
+    EXPECT_EQ(FormatRuntimeMessage(LookupRuntimeMessage(lines, "Image not found"), ""),
+              "Imagefile not found!");
+    EXPECT_EQ(FormatRuntimeMessage(LookupRuntimeMessage(lines, "Save report"), ""), "Save report?");
+    EXPECT_EQ(FormatRuntimeMessage(LookupRuntimeMessage(lines, "Error opening database"), ""),
+              "Error opening table");
+    EXPECT_EQ(FormatRuntimeMessage("Value %s", ""), "Value");
 }

@@ -5,6 +5,9 @@
 #include "model/vendamo_rich_elements.h"
 #include "model/vendamo_text_elements.h"
 
+#include "reportlib/expr_function.h"
+#include "reportlib/expr_registry.h"
+
 #include "dblib/query.h"
 
 #include <QTextDocument>
@@ -57,6 +60,13 @@ TEST(Substitution, RichTextStopsAtAFailingExpression) {
 }
 
 namespace {
+
+// NEXTCALL() answers "call 1", "call 2", ...: how often an expression was evaluated.
+int NextCallCount = 0;
+class TNextCallFunction : public TRepEvElementFunction {
+protected:
+    void Calculate() override { Result = TRepEvResult::String(QStringLiteral("call %1").arg(++NextCallCount)); }
+};
 
 class MemoReport : public ::testing::Test {
 protected:
@@ -164,4 +174,28 @@ TEST_F(MemoReport, DataRichTextIsNotSubstituted) {
     const QStringList pages = fx.RenderPdf();
     ASSERT_EQ(pages.size(), 1);
     EXPECT_TRUE(pages[0].contains("%%name%% stays")) << pages[0].toStdString();
+}
+
+TEST_F(MemoReport, EachRecordEvaluatesTheExpressionsOnce) {
+    RegisterRepFunction(RepFunctionClass<TNextCallFunction>(), "NEXTCALL", "NEXTCALL()|Counts its calls", "Test", "7");
+    // Measuring and printing share one evaluation: the three records print calls 1 to 3.
+    auto *memo = fx.Add<TVendamoMemo>(detail, 0, 0, 120, 10);
+    memo->SetAutoStretch(true);
+    memo->Lines()->SetStringList({"Memo %%NEXTCALL()%% %%name%%"});
+    NextCallCount = 0;
+    QString text = Squeeze(fx.RenderPdf("memo.pdf").join(' '));
+    EXPECT_EQ(NextCallCount, 3);
+    EXPECT_TRUE(InOrder(text, {"Memo call 1 Anders", "Memo call 2 Baker", "Memo call 3 Chen"})) << text.toStdString();
+    delete memo;
+
+    auto *rich = fx.Add<TVendamoRichtext>(detail, 0, 0, 120, 10);
+    rich->SetAutoStretch(true);
+    rich->SetLines("Rich %%NEXTCALL()%% %%name%%");
+    const QByteArray stored = rich->Lines();
+    NextCallCount = 0;
+    text = Squeeze(fx.RenderPdf("rich.pdf").join(' '));
+    EXPECT_EQ(NextCallCount, 3);
+    EXPECT_TRUE(InOrder(text, {"Rich call 1 Anders", "Rich call 2 Baker", "Rich call 3 Chen"})) << text.toStdString();
+    EXPECT_EQ(rich->Lines(), stored);
+    UnregisterRepFunction("NEXTCALL");
 }

@@ -405,6 +405,34 @@ TEST_F(EngineTest, SummaryStartsOnItsOwnPageBeforeItsHandlerRuns) {
     EXPECT_EQ(Squeeze(pages[1]), "Summary");
 }
 
+TEST_F(EngineTest, BandHandlersSeeThePageTheBandPrintsOn) {
+    fx.Report()->Page()->SetPaperSize(psCustom);
+    fx.Report()->Page()->SetLength(100);   // 80 mm to print on: two 30 mm details to a page
+    TQuery *q = fx.Query("Customers", db, "SELECT name FROM customers ORDER BY id LIMIT 3");
+    fx.Report()->SetDataSet(q);
+    TRepBand *detail = fx.Band(rbDetail, 30);
+    Field(detail, q, "name", 0);
+    QList<int> asked;
+    bool firstPageOnly = false;
+    detail->SetBeforePrint(TMethod::FromFunction<QObject *, bool &>(
+        std::function<void(QObject *, bool &)>([&](QObject *, bool &print) {
+            asked << fx.Report()->PageNumber();
+            print = !firstPageOnly || fx.Report()->PageNumber() == 1;
+        }),
+        &asked));
+    QStringList pages = fx.RenderPdf();
+    EXPECT_EQ(asked, QList<int>({1, 1, 2}));
+    ASSERT_EQ(pages.size(), 2);
+    EXPECT_EQ(Squeeze(pages[1]), "Chen");
+    // A band refused on the page it would move to leaves no page behind.
+    asked.clear();
+    firstPageOnly = true;
+    pages = fx.RenderPdf("first.pdf");
+    EXPECT_EQ(asked, QList<int>({1, 1, 2}));
+    ASSERT_EQ(pages.size(), 1);
+    EXPECT_EQ(Squeeze(pages[0]), "Anders Baker");
+}
+
 TEST_F(EngineTest, DamagedSizesStayBounded) {
     TRepBand *band = fx.Band(rbDetail, 1e12);
     auto *label = fx.Label(band, "Huge", 0);

@@ -63,6 +63,23 @@ TEST(RepOutput, PreviewKeepsOnePicturePerPage) {
     EXPECT_EQ(previews, 1);
 }
 
+TEST(RepOutput, ACancelledRunShowsNoPreview) {
+    TReportFixture fx;
+    MakePagedReport(fx, 2);
+    int previews = 0;
+    fx.Report()->SetOnPreview(
+        TMethod::FromFunction<QObject *>(std::function<void(QObject *)>([&](QObject *) { ++previews; }), &previews));
+    fx.Report()->Preview();
+    EXPECT_EQ(previews, 1);
+    fx.Report()->SetBeforePrint(TMethod::FromFunction<QObject *, bool &>(
+        std::function<void(QObject *, bool &)>([](QObject *, bool &print) { print = false; }), &previews));
+    EXPECT_FALSE(fx.Report()->Prepare());
+    fx.Report()->Preview();
+    EXPECT_EQ(previews, 1);
+    // The pages of the last run stay.
+    EXPECT_EQ(fx.Report()->PreviewPages().size(), 2);
+}
+
 TEST(RepOutput, PngExportWritesEveryPage) {
     TReportFixture fx;
     MakePagedReport(fx, 2);
