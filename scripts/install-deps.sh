@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-psql libqt6opengl6-dev
   libgl-dev libjpeg-dev libgtest-dev googletest libbenchmark-dev
-  postgresql libsqlite3-dev
+  postgresql libpq-dev libsqlite3-dev
   fonts-liberation2 fonts-dejavu-core fontconfig
   poppler-utils xvfb xauth
 )

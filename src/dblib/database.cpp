@@ -13,6 +13,7 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QSqlResult>
+#include <libpq-fe.h>
 #include <sqlite3.h>
 
 namespace {
@@ -49,6 +50,43 @@ sqlite3 *SQLiteHandle(const QSqlDatabase &db) {
     return nullptr;
 }
 
+PGconn *PostgresHandle(const QSqlDatabase &db) {
+    const QVariant v = db.driver()->handle();
+    // The driver's type name spells the struct behind the PGconn typedef.
+    if (v.isValid() && (qstrcmp(v.typeName(), "PGconn*") == 0 || qstrcmp(v.typeName(), "pg_conn*") == 0))
+        return *static_cast<PGconn *const *>(v.data());
+    return nullptr;
+}
+
+// On a read-only connection only the database itself attaches and detaches table files: a
+// statement that attaches a file could create it (VACUUM INTO attaches its target, too).
+int GuardAttach(void *ownAttach, int action, const char *, const char *, const char *, const char *) {
+    if ((action == SQLITE_ATTACH || action == SQLITE_DETACH) && !*static_cast<bool *>(ownAttach)) return SQLITE_DENY;
+    return SQLITE_OK;
+}
+
+// Marks the statements that the database runs to attach or detach table files itself.
+struct OwnAttach {
+    explicit OwnAttach(bool &flag) : Flag(flag) { Flag = true; }
+    ~OwnAttach() { Flag = false; }
+    bool &Flag;
+};
+
+// The database's message for a failed statement; a change that a read-only connection refused
+// (SQLite: read-only or not authorised; PostgreSQL: read-only transaction) is said plainly.
+QString FailureText(const QSqlError &error, bool readOnly, bool sqlite, const QString &databaseName) {
+    QString msg = error.databaseText().trimmed();
+    // Statements that the driver itself refuses (several in one text) come as "not an error".
+    if (msg.isEmpty() || msg == QLatin1String("not an error")) msg = error.driverText().trimmed();
+    if (msg.isEmpty()) msg = error.text().trimmed();
+    const QString code = error.nativeErrorCode();
+    const bool refused = sqlite ? ((code.toInt() & 0xff) == SQLITE_READONLY || (code.toInt() & 0xff) == SQLITE_AUTH)
+                                : code == QLatin1String("25006");
+    if (readOnly && refused)
+        msg = QStringLiteral("Data cannot be changed here: %1").arg(msg);
+    return QStringLiteral("%1 (database %2)").arg(msg, databaseName);
+}
+
 sqlite3_stmt *StatementHandle(const QSqlQuery &q) {
     const QVariant v = q.result() ? q.result()->handle() : QVariant();
     if (v.isValid() && qstrcmp(v.typeName(), "sqlite3_stmt*") == 0) return *static_cast<sqlite3_stmt *const *>(v.data());
@@ -57,8 +95,9 @@ sqlite3_stmt *StatementHandle(const QSqlQuery &q) {
 
 }  // namespace
 
-TDatabase::TDatabase(const QString &databaseName, TDatabaseKind kind, const QString &location, QObject *parent)
-    : QObject(parent), FDatabaseName(databaseName), FKind(kind), FLocation(location) {
+TDatabase::TDatabase(const QString &databaseName, TDatabaseKind kind, const QString &location, bool readOnly,
+                     QObject *parent)
+    : QObject(parent), FDatabaseName(databaseName), FKind(kind), FLocation(location), FReadOnly(readOnly) {
     FConnectionName = QStringLiteral("vendamo_db_%1").arg(++gConnectionCounter);
     QSqlDatabase db;
     if (kind == dkPostgres) {
@@ -71,19 +110,31 @@ TDatabase::TDatabase(const QString &databaseName, TDatabaseKind kind, const QStr
         db.setDatabaseName(values.value(QStringLiteral("dbname"), values.value(QStringLiteral("database"))));
         db.setUserName(values.value(QStringLiteral("user")));
         db.setPassword(values.value(QStringLiteral("password")));
-        db.setConnectOptions(QStringLiteral("connect_timeout=10"));
+        // Read-only sessions by default, besides the read-only transaction of every statement.
+        db.setConnectOptions(readOnly ? QStringLiteral("connect_timeout=10;options='-c default_transaction_read_only=on'")
+                                      : QStringLiteral("connect_timeout=10"));
     } else {
         const QFileInfo info(location);
         if (kind == dkDirectory ? !info.isDir() : !info.isFile())
             throw EDatabaseError(QStringLiteral("Cannot open database %1: %2 does not exist").arg(databaseName, location));
         db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), FConnectionName);
         db.setDatabaseName(kind == dkDirectory ? QStringLiteral(":memory:") : location);
+        // Files attached later are opened with the connection's flags, so read-only as well.
+        if (readOnly) db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
     }
     if (!db.open()) {
         const QString msg = db.lastError().text();
         db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(FConnectionName);
+        Discard();
         throw EDatabaseError(QStringLiteral("Cannot open database %1: %2").arg(databaseName, msg));
+    }
+    if (readOnly && kind != dkPostgres) {
+        sqlite3 *handle = SQLiteHandle(db);
+        if (!handle || sqlite3_set_authorizer(handle, GuardAttach, &FOwnAttach) != SQLITE_OK) {
+            db = QSqlDatabase();
+            Discard();
+            throw EDatabaseError(QStringLiteral("Cannot open database %1 read-only").arg(databaseName));
+        }
     }
     if (kind == dkSQLiteFile) {
         // Fails with "file is not a database" for anything that is not an SQLite file.
@@ -91,22 +142,23 @@ TDatabase::TDatabase(const QString &databaseName, TDatabaseKind kind, const QStr
         if (!probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"))) {
             const QString msg = probe.lastError().text();
             probe = QSqlQuery();
-            db.close();
             db = QSqlDatabase();
-            QSqlDatabase::removeDatabase(FConnectionName);
+            Discard();
             throw EDatabaseError(QStringLiteral("Cannot open database %1: %2").arg(databaseName, msg));
         }
         CreateFileViews();
     }
 }
 
-TDatabase::~TDatabase() {
+void TDatabase::Discard() {
     {
         QSqlDatabase db = Connection();
         if (db.isValid()) db.close();
     }
     QSqlDatabase::removeDatabase(FConnectionName);
 }
+
+TDatabase::~TDatabase() { Discard(); }
 
 QStringList TDatabase::Params() const {
     if (FKind == dkPostgres) {
@@ -129,6 +181,7 @@ QString TDatabase::QuoteName(const QString &name) const {
 }
 
 QSqlQuery TDatabase::Execute(const QString &sql, const QVariantList &values, bool heldOpen) {
+    if (FReadOnly && FKind == dkPostgres) return ExecuteReadOnlyPostgres(sql, values);
     QSqlQuery q(Connection());
     q.setForwardOnly(!heldOpen || IsSQLite());
     // Statements without values run unprepared: PostgreSQL cannot prepare DDL.
@@ -137,11 +190,75 @@ QSqlQuery TDatabase::Execute(const QString &sql, const QVariantList &values, boo
         for (int i = 0; i < values.size(); ++i) q.bindValue(i, values[i]);
         ok = q.exec();
     }
-    if (!ok) {
-        QString msg = q.lastError().databaseText();
-        if (msg.isEmpty()) msg = q.lastError().text();
-        throw EDatabaseError(QStringLiteral("%1 (database %2)").arg(msg.trimmed(), FDatabaseName));
+    if (!ok) throw EDatabaseError(FailureText(q.lastError(), FReadOnly, IsSQLite(), FDatabaseName));
+    return q;
+}
+
+QString TDatabase::InlineValues(const QString &sql, const QVariantList &values) const {
+    const QSqlDriver *driver = Connection().driver();
+    QString out;
+    int next = 0;
+    const int n = int(sql.size());
+    for (int i = 0; i < n; ++i) {
+        const QChar c = sql[i];
+        if (c == u'\'' || c == u'"') {
+            const int start = i;
+            for (++i; i < n && sql[i] != c; ++i) {
+            }
+            out += QStringView(sql).mid(start, qMin(i + 1, n) - start);
+            continue;
+        }
+        if (c == u'-' && i + 1 < n && sql[i + 1] == u'-') {
+            const int eol = sql.indexOf(u'\n', i);
+            const int end = eol < 0 ? n : eol;
+            out += QStringView(sql).mid(i, end - i);
+            i = end - 1;
+            continue;
+        }
+        if (c == u'?' && next < values.size()) {
+            const QVariant &v = values[next++];
+            QSqlField field(QString(), v.metaType());
+            field.setValue(v);
+            out += driver->formatValue(field);
+            continue;
+        }
+        out += c;
     }
+    return out;
+}
+
+void TDatabase::CheckSingleStatement(const QString &sql) {
+    // The server parses the text as one prepared statement, which it refuses for several
+    // statements, so that none can end the read-only transaction and run more after it.
+    PGconn *conn = PostgresHandle(Connection());
+    if (!conn) throw EDatabaseError(QStringLiteral("Cannot check the statement (database %1)").arg(FDatabaseName));
+    PGresult *result = PQprepare(conn, "", sql.toUtf8().constData(), 0, nullptr);
+    const bool ok = PQresultStatus(result) == PGRES_COMMAND_OK;
+    QString msg = ok ? QString() : QString::fromUtf8(PQresultErrorMessage(result)).trimmed();
+    PQclear(result);
+    if (ok) return;
+    if (msg.isEmpty()) msg = QString::fromUtf8(PQerrorMessage(conn)).trimmed();
+    throw EDatabaseError(QStringLiteral("%1 (database %2)").arg(msg, FDatabaseName));
+}
+
+QSqlQuery TDatabase::ExecuteReadOnlyPostgres(const QString &sql, const QVariantList &values) {
+    // The values go into the text, so that exactly the checked text runs.
+    const QString text = values.isEmpty() ? sql : InlineValues(sql, values);
+    CheckSingleStatement(text);
+    auto control = [this](const char *statement) {
+        QSqlQuery c(Connection());
+        if (!c.exec(QString::fromLatin1(statement)))
+            throw EDatabaseError(QStringLiteral("%1 (database %2)").arg(c.lastError().text().trimmed(), FDatabaseName));
+    };
+    control("BEGIN TRANSACTION READ ONLY");
+    QSqlQuery q(Connection());
+    q.setForwardOnly(false);  // fetched whole before the transaction ends
+    const bool ok = q.exec(text);
+    const QSqlError error = q.lastError();
+    // Commits what a read-only transaction holds (a cursor declared WITH HOLD keeps its rows);
+    // a failed transaction ends as a rollback.
+    control("COMMIT");
+    if (!ok) throw EDatabaseError(FailureText(error, true, false, FDatabaseName));
     return q;
 }
 
@@ -224,6 +341,7 @@ TDatabase::AttachedFile &TDatabase::Attach(const QString &fileName, const QStrin
     file.FileName = fileName;
     file.Schema = QStringLiteral("tf%1").arg(++FSchemaCounter);
     const QString path = QDir(FLocation).filePath(fileName);
+    const OwnAttach own(FOwnAttach);
     QSqlQuery q(Connection());
     q.prepare(QStringLiteral("ATTACH DATABASE ? AS %1").arg(file.Schema));
     q.addBindValue(path);
@@ -263,6 +381,7 @@ TDatabase::AttachedFile &TDatabase::Attach(const QString &fileName, const QStrin
 
 void TDatabase::Detach(const QString &key) {
     const AttachedFile file = FAttached.value(key);
+    const OwnAttach own(FOwnAttach);
     for (const QString &v : file.Views) QSqlQuery(Connection()).exec(QStringLiteral("DROP VIEW IF EXISTS temp.%1").arg(QuoteName(v)));
     QSqlQuery q(Connection());
     if (!q.exec(QStringLiteral("DETACH DATABASE %1").arg(file.Schema)))

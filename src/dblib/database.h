@@ -1,7 +1,14 @@
 #pragma once
 // One open database: an SQLite database file, a directory of table files, or a PostgreSQL
-// database, with its single shared connection. It knows how to name tables in SQL, what
-// tables and indexes exist, and how result columns map to field types.
+// database, with its connection, shared by every dataset that uses it. It knows how to name
+// tables in SQL, what tables and indexes exist, and how result columns map to field types.
+//
+// A read-only database is a second connection to the same database that cannot change data,
+// for statements that come from untrusted places such as report files. The database itself
+// refuses the writes, whatever the statement text says: SQLite files (and the table files a
+// directory attaches) are opened read-only and the connection may attach no files of its own
+// choosing; on PostgreSQL each statement must be a single one and runs in a read-only
+// transaction of its own.
 #include "dblib/field_type.h"
 
 #include <QHash>
@@ -38,7 +45,8 @@ class TDatabase : public QObject {
 public:
     // Opens the connection; raises EDatabaseError with the name when it cannot be opened.
     // A file or directory that does not exist is never created.
-    TDatabase(const QString &databaseName, TDatabaseKind kind, const QString &location, QObject *parent = nullptr);
+    TDatabase(const QString &databaseName, TDatabaseKind kind, const QString &location, bool readOnly = false,
+              QObject *parent = nullptr);
     ~TDatabase() override;
 
     const QString &DatabaseName() const { return FDatabaseName; }
@@ -49,6 +57,8 @@ public:
     QStringList Params() const;
     QSqlDatabase Connection() const { return QSqlDatabase::database(FConnectionName, false); }
     bool IsSQLite() const { return FKind != dkPostgres; }
+    // The connection cannot change data (see above).
+    bool ReadOnly() const { return FReadOnly; }
 
     // Table names (by wildcard pattern, case ignored; directory tables with or without their
     // ".db" extension; system tables only when asked), sorted.
@@ -74,7 +84,11 @@ public:
     // Runs a statement; raises EDatabaseError with the database's message. A result that
     // stays open while other statements run on the connection (heldOpen) is fetched whole by
     // PostgreSQL, whose row-by-row mode allows one statement at a time; SQLite streams it.
+    // On a read-only PostgreSQL database every result is fetched whole.
     QSqlQuery Execute(const QString &sql, const QVariantList &values = {}, bool heldOpen = false);
+    // The statement with each "?" outside quotes and comments replaced by the value as an SQL
+    // literal, escaped by the driver.
+    QString InlineValues(const QString &sql, const QVariantList &values) const;
 
 private:
     struct AttachedFile {
@@ -84,6 +98,9 @@ private:
         QStringList Views;  // temporary views that name it
         quint64 LastUse = 0;
     };
+    QSqlQuery ExecuteReadOnlyPostgres(const QString &sql, const QVariantList &values);
+    void CheckSingleStatement(const QString &sql);
+    void Discard();  // closes and removes the connection of a failed construction
     QString ResolveTable(const QString &tableName, bool raise);
     QString FindTableFile(const QString &name) const;
     AttachedFile &Attach(const QString &fileName, const QStringList &keep);
@@ -101,4 +118,8 @@ private:
     quint64 FUseCounter = 0;
     int FSchemaCounter = 0;
     int FUsers = 0;
+    bool FReadOnly = false;
+    // Set while this class attaches or detaches a table file itself; on a read-only connection
+    // no other statement may attach or detach a database.
+    bool FOwnAttach = false;
 };

@@ -97,6 +97,14 @@ void TDataSet::SetActive(bool value) {
         Close();
 }
 
+void TDataSet::SetReadOnlyConnection(bool value) {
+    if (value == FReadOnlyConnection) return;
+    const bool wasActive = Active();
+    Close();
+    FReadOnlyConnection = value;
+    if (wasActive) Open();
+}
+
 void TDataSet::Open() {
     if (Active()) return;
     DoBeforeOpen();

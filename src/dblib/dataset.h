@@ -54,6 +54,15 @@ public:
     void CheckActive() const;
     void CheckInactive() const;
 
+    // ---- connection ---------------------------------------------------------------------
+    // Runs the dataset's statements on the database's read-only connection, where the
+    // database itself refuses every change to data (TDatabase). Report files pass between
+    // users, so the datasets a report file brings, and those opened to print or design a
+    // report, are set to it: opening a report must never change data. Datasets created in
+    // code keep the read-write connection unless they ask. Changing it reopens an open dataset.
+    bool ReadOnlyConnection() const { return FReadOnlyConnection; }
+    void SetReadOnlyConnection(bool value);
+
     // ---- fields -------------------------------------------------------------------------
     int FieldCount() const { return int(FFields.size()); }
     TField *Field(int index) const { return FFields.value(index); }
@@ -222,6 +231,7 @@ private:
     TDataSetState FStateBeforeCalc = dsBrowse;
 
     TMethod FOnCalcFields, FBeforeOpen, FAfterOpen, FBeforeClose, FAfterClose, FAfterScroll;
+    bool FReadOnlyConnection = false;
 };
 
 // Users of datasets use their fields.

@@ -76,7 +76,7 @@ void TQuery::Notification(TComponent *AComponent, TOperation Operation) {
     }
 }
 
-TDatabase *TQuery::Database() { return Session().OpenDatabase(FDatabaseName); }
+TDatabase *TQuery::Database() { return Session().OpenDatabase(FDatabaseName, ReadOnlyConnection()); }
 
 QVariantList TQuery::ParameterValues(const QStringList &names) {
     TDataSet *master = FDataSource && FDataSource->Enabled() ? FDataSource->DataSet() : nullptr;

@@ -182,7 +182,13 @@ void TSession::Resolve(const QString &name, TDatabaseKind &kind, QString &locati
     }
 }
 
-TDatabase *TSession::FindDatabase(const QString &name) {
+namespace {
+QString DatabaseKey(TDatabaseKind kind, const QString &location, bool readOnly) {
+    return QString::number(kind) + (readOnly ? QStringLiteral("r") : QStringLiteral("w")) + location;
+}
+}  // namespace
+
+TDatabase *TSession::FindDatabase(const QString &name, bool readOnly) {
     TDatabaseKind kind;
     QString location;
     try {
@@ -190,23 +196,27 @@ TDatabase *TSession::FindDatabase(const QString &name) {
     } catch (const EDatabaseError &) {
         return nullptr;
     }
-    return FDatabases.value(QString::number(kind) + location);
+    return FDatabases.value(DatabaseKey(kind, location, readOnly));
 }
 
-TDatabase *TSession::OpenDatabase(const QString &name) {
+TDatabase *TSession::OpenDatabase(const QString &name, bool readOnly) {
     TDatabaseKind kind;
     QString location;
     Resolve(name, kind, location);
-    const QString key = QString::number(kind) + location;
+    const QString key = DatabaseKey(kind, location, readOnly);
     if (TDatabase *db = FDatabases.value(key)) return db;
-    auto *db = new TDatabase(name.trimmed(), kind, location, this);
+    auto *db = new TDatabase(name.trimmed(), kind, location, readOnly, this);
     FDatabases.insert(key, db);
     return db;
 }
 
 void TSession::CloseDatabase(const QString &name) {
-    if (TDatabase *db = FindDatabase(name)) {
-        if (db->Users() > 0) throw EDatabaseError(QStringLiteral("Database %1 is in use by open datasets").arg(name.trimmed()));
+    TDatabase *both[] = {FindDatabase(name, false), FindDatabase(name, true)};
+    for (TDatabase *db : both)
+        if (db && db->Users() > 0)
+            throw EDatabaseError(QStringLiteral("Database %1 is in use by open datasets").arg(name.trimmed()));
+    for (TDatabase *db : both) {
+        if (!db) continue;
         FDatabases.remove(FDatabases.key(db));
         delete db;
     }

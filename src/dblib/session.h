@@ -4,7 +4,8 @@
 // executable's directory, or in the VENDAMO_ALIASES environment variable
 // ("NAME=path;NAME2=postgres:host=...,port=..."). A database name given to a dataset is an
 // alias, a directory of table files, or an SQLite database file; each database is opened once
-// and its connection shared by every dataset that uses it.
+// and its connection shared by every dataset that uses it. Besides that connection a database
+// can have a read-only one (see TDatabase), opened on demand for datasets that ask for it.
 #include "dblib/database.h"
 
 #include <QMap>
@@ -43,12 +44,13 @@ public:
                        TStrings &list);
 
     // The open database of that name (alias, directory or file as the datasets name it), or null.
-    TDatabase *FindDatabase(const QString &name);
-    // Opens the database (or returns the one already open). Raises EDatabaseError naming an
-    // unknown alias, a missing directory or file, or a database that refuses the connection.
-    TDatabase *OpenDatabase(const QString &name);
-    // Closes a database (datasets reopen it on demand); raises EDatabaseError while an open
-    // dataset uses it.
+    TDatabase *FindDatabase(const QString &name, bool readOnly = false);
+    // Opens the database (or returns the one already open), with its read-write or its
+    // read-only connection. Raises EDatabaseError naming an unknown alias, a missing directory
+    // or file, or a database that refuses the connection.
+    TDatabase *OpenDatabase(const QString &name, bool readOnly = false);
+    // Closes a database, both connections (datasets reopen it on demand); raises
+    // EDatabaseError while an open dataset uses it.
     void CloseDatabase(const QString &name);
     // Closes every database that no open dataset uses.
     void DropConnections();
@@ -65,7 +67,7 @@ private:
     bool FLoaded = false;
     QMap<QString, QPair<QString, QString>> FConfigAliases;  // upper name -> (name, path)
     QMap<QString, QPair<QString, QString>> FApiAliases;
-    QMap<QString, TDatabase *> FDatabases;                  // by resolved location
+    QMap<QString, TDatabase *> FDatabases;                  // by connection kind and resolved location
 };
 
 // The application's session.

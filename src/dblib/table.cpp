@@ -116,7 +116,7 @@ TDatabase *TTable::Database() {
         path.replace(QLatin1Char('\\'), QLatin1Char('/'));
         db = QFileInfo(path).absolutePath();
     }
-    return Session().OpenDatabase(db);
+    return Session().OpenDatabase(db, ReadOnlyConnection());
 }
 
 QString TTable::TableNameInDatabase() const {
@@ -124,7 +124,7 @@ QString TTable::TableNameInDatabase() const {
     return QFileInfo(QString(FTableName).replace(QLatin1Char('\\'), QLatin1Char('/'))).fileName();
 }
 
-bool TTable::CanModify() const { return !FReadOnly; }
+bool TTable::CanModify() const { return !FReadOnly && !ReadOnlyConnection(); }
 
 void TTable::UpdateIndexDefs() {
     if (FTableName.trimmed().isEmpty()) throw EDatabaseError(QStringLiteral("%1: No table name").arg(DisplayName()));

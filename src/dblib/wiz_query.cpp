@@ -6,6 +6,8 @@
 #include "host/strings.h"
 #include "host/text_codec.h"
 
+#include <QRegularExpression>
+
 namespace {
 
 constexpr int kMaxText = 255;
@@ -102,15 +104,19 @@ QString TWizQueryFilter::GetQueryStatement(const QString &Alias) {
 
 namespace {
 
-// The condition in standard SQL: texts in single quotes, values that are not numbers quoted
-// even for numeric fields (so that they are refused by the server, not run as SQL).
-QString ServerStatement(TWizQueryFilter &f, TDatabase *db) {
+// A plain decimal number, as SQL reads it bare (no "inf", "nan" or hexadecimal).
+bool IsPlainNumber(const QString &text) {
+    static const QRegularExpression number(QStringLiteral(R"(^[+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?$)"));
+    return number.match(text).hasMatch();
+}
+
+// The condition in standard SQL: texts in single quotes with their quotes doubled, values that
+// are not numbers quoted even for numeric fields (so that the database compares them, never
+// runs them as SQL). The database reads a double-quoted word as a column name when there is
+// one, so the stored text, which quotes values that way, is not what runs.
+QString ExecutedStatement(TWizQueryFilter &f, TDatabase *db) {
     auto literal = [](const QString &v) { return QLatin1Char('\'') + QString(v).replace(QLatin1Char('\''), QStringLiteral("''")) + QLatin1Char('\''); };
-    auto value = [&](const QString &v) {
-        bool number = false;
-        v.trimmed().toDouble(&number);
-        return f.IsNumeric() && number ? v.trimmed() : literal(v);
-    };
+    auto value = [&](const QString &v) { return f.IsNumeric() && IsPlainNumber(v.trimmed()) ? v.trimmed() : literal(v); };
     const QString field = QStringLiteral("Q1.") + db->QuoteName(f.FieldName);
     const QString op = QString::fromLatin1(f.Operator <= qfoNotEqual ? kOperatorSql[f.Operator] : "=");
     QString text;
@@ -123,7 +129,10 @@ QString ServerStatement(TWizQueryFilter &f, TDatabase *db) {
     switch (f.Operator) {
     case qfoBlank:
     case qfoNotBlank: return text + QLatin1Char(')');
-    case qfoLike: return text + QLatin1Char(' ') + literal(f.Value + QLatin1Char('%')) + QLatin1Char(')');
+    case qfoLike:
+        // PostgreSQL escapes with "\" in patterns unless told otherwise; SQLite does not.
+        return text + QLatin1Char(' ') + literal(f.Value + QLatin1Char('%')) +
+               (db->IsSQLite() ? QString() : QStringLiteral(" ESCAPE ''")) + QLatin1Char(')');
     case qfoBetween: {
         const int cut = f.Value.indexOf(QChar(0));
         const QString lower = cut < 0 ? QString() : f.Value.left(cut);
@@ -157,7 +166,7 @@ void TWizQuery::Clear() {
 
 TWizQuery::TSelect TWizQuery::BuildSelect() {
     TDatabase *db = Database();
-    if (db->IsSQLite() || FTableName.trimmed().isEmpty()) return TQuery::BuildSelect();
+    if (FTableName.trimmed().isEmpty()) return TQuery::BuildSelect();
     // Only a definition whose lines are still the generated ones is translated.
     const QStringList lines = SQL()->ToStringList();
     TWizQuery probe;
@@ -169,7 +178,7 @@ TWizQuery::TSelect TWizQuery::BuildSelect() {
     QString sql = QStringLiteral("SELECT * FROM ") + db->TableRef(FTableName) + QStringLiteral(" Q1");
     for (int i = 0; i < FFilters.size(); ++i)
         sql += (i == 0 ? QStringLiteral(" WHERE ") : FFilters[i]->OrOperator ? QStringLiteral(" OR ") : QStringLiteral(" AND ")) +
-               ServerStatement(*FFilters[i], db);
+               ExecutedStatement(*FFilters[i], db);
     QStringList order;
     for (int i = 0; i < FSortFields->Count(); ++i) {
         QString entry = FSortFields->Get(i);

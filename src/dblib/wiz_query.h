@@ -67,9 +67,10 @@ public:
     void CreateSQL();
 
 protected:
-    // The SQL lines use the local dialect of table files (double-quoted values). On a server
-    // database the same definition is run in the server's own dialect, as long as the lines
-    // are still the ones CreateSQL wrote.
+    // The SQL lines quote values in double quotes, which databases read as column names when
+    // a column of that name exists. As long as the lines are still the ones CreateSQL wrote,
+    // the definition runs with its values as proper SQL literals instead; the lines stay as
+    // they are (report files store them).
     TSelect BuildSelect() override;
 
 private:

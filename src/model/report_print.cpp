@@ -3,10 +3,12 @@
 #include "model/design_report.h"
 
 #include "model/loader.h"
+#include "model/report_datasets.h"
 #include "model/vendamo_bands.h"
 #include "model/vendamo_text_elements.h"
 
 bool TDesignReport::PrepareReportPrint() {
+    UseReadOnlyConnections(Owner());
     if (FLoader && !FLoader->GetQueryParameters()) return false;
     FLastPage = false;
     FTemporaryBand = nullptr;

@@ -78,11 +78,18 @@ void Quietly(Step step) {
     }
 }
 
+template <class List>
+bool DefinesFieldsOf(const List &definitions, const TDataSet *dataset) {
+    for (const auto &def : definitions)
+        if (def->Dataset == dataset) return true;
+    return false;
+}
+
 // Creates the calculated and lookup fields the file defines for the dataset and applies the
 // display settings of its data fields. Each kind is tried on its own, so that a dataset that
 // cannot be opened still gets its calculated and lookup fields and keeps them in the next save.
 void CreateDefinedFields(TDatasetReadState &st, TDataSet *dataset) {
-    if (!st.CalcFields.empty())
+    if (DefinesFieldsOf(st.CalcFields, dataset))
         Quietly([&] {
             dataset->Close();
             for (const auto &def : st.CalcFields)
@@ -90,7 +97,7 @@ void CreateDefinedFields(TDatasetReadState &st, TDataSet *dataset) {
                     CreateCalcField(st.ReportForm, dataset, def->FieldName, def->Precision, def->DisplayFormat,
                                     def->DisplayLabel, def->Size, def->FieldClass);
         });
-    if (!st.LookupFields.empty())
+    if (DefinesFieldsOf(st.LookupFields, dataset))
         Quietly([&] {
             dataset->Close();
             for (const auto &def : st.LookupFields) {
@@ -109,6 +116,8 @@ void CreateDefinedFields(TDatasetReadState &st, TDataSet *dataset) {
                 f->SetLookupResultField(def->LookupResultField);
             }
         });
+    // On a closed dataset the data fields are created from field definitions read without
+    // opening it.
     Quietly([&] { CreateFieldsFromList(dataset, st.DataFields); });
 }
 
@@ -171,16 +180,23 @@ void OpenReportDatasets(TDatasetReadState &State, const QString &FileName) {
         TDataSet *dataset = ds->DataSet();
         LoaderEvent(loader, LoaderOption::BeforeOpenDataset).Invoke<TDataSet *>(dataset);
         if (!ds || ds->DataSet() != dataset) continue;  // the event may have changed the form
-        Quietly([&] { dataset->Open(); });
+        // Calculated and lookup fields can only be added to a closed dataset: one that has
+        // them gets its fields first and then opens, once.
+        if (!DefinesFieldsOf(State.CalcFields, dataset) && !DefinesFieldsOf(State.LookupFields, dataset))
+            Quietly([&] { dataset->Open(); });
         CreateDefinedFields(State, dataset);
         if (dataset->Active()) continue;
         try {
             dataset->Open();
-        } catch (const std::exception &) {
+        } catch (const std::exception &e) {
+            // The database's reason (a refused change, a missing table) follows the message,
+            // which already names the dataset.
+            QString reason = QString::fromUtf8(e.what());
+            if (reason.startsWith(dataset->Name() + QStringLiteral(": "))) reason.remove(0, dataset->Name().size() + 2);
             if (auto *t = qobject_cast<TTable *>(dataset))
-                ShowLoaderError(loader, QStringLiteral("Error opening database"), t->TableName());
+                ShowLoaderError(loader, QStringLiteral("Error opening database"), t->TableName(), reason);
             else
-                ShowLoaderError(loader, QStringLiteral("Error opening database-query"), dataset->Name());
+                ShowLoaderError(loader, QStringLiteral("Error opening database-query"), dataset->Name(), reason);
         }
     }
 }

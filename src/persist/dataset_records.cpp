@@ -193,6 +193,7 @@ void ReadTable(TStream &s, quint16 size, TDatasetReadState &st) {
     auto holder = std::make_unique<TTable>(st.ReportForm);
     TTable *table = holder.get();
     table->SetReadOnly(true);
+    table->SetReadOnlyConnection(true);  // a report file never changes data
     table->SetName(TableComponentName(b.String(0), b.String(514)));
     table->SetDatabaseName(b.String(258));
     table->SetTableName(b.String(514));
@@ -244,6 +245,7 @@ void ReadQuery(TStream &s, quint16 size, TDatasetReadState &st) {
 
     std::unique_ptr<TQuery> holder(isWizard ? new TWizQuery(st.ReportForm) : new TQuery(st.ReportForm));
     TQuery *query = holder.get();
+    query->SetReadOnlyConnection(true);  // a report file never changes data
     query->SetRequestLive(false);
     query->SetName(b.String(0));
     query->SetDatabaseName(b.String(258));

@@ -19,11 +19,12 @@ TComponent *LoaderDatabaseOwner(const TVDMLoader *Loader) { return Loader ? Load
 
 TMethod LoaderCalcFieldsHandler(TVDMLoader *Loader) { return Loader ? Loader->CalcFieldsHandler() : TMethod(); }
 
-void ShowLoaderError(const TVDMLoader *Loader, const QString &Key, const QString &Param) {
+void ShowLoaderError(const TVDMLoader *Loader, const QString &Key, const QString &Param, const QString &Reason) {
     const QString text = Loader ? Loader->Message(Key) : LookupRuntimeMessage(DefaultRuntimeMessages(), Key);
     if (text.isEmpty()) {
         Interaction().ShowError(QStringLiteral("Unknown Error [") + Key + QLatin1Char(']'));
         return;
     }
-    Interaction().ShowError(FormatRuntimeMessage(text, Param));
+    const QString message = FormatRuntimeMessage(text, Param);
+    Interaction().ShowError(Reason.isEmpty() ? message : message + QStringLiteral(": ") + Reason);
 }

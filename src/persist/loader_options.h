@@ -42,4 +42,6 @@ TMethod LoaderCalcFieldsHandler(TVDMLoader *Loader);
 
 // Shows an error box through the interaction service: the loader's message for Key, formatted
 // with Param when Param is not empty; "Unknown Error [Key]" when the table has no such key.
-void ShowLoaderError(const TVDMLoader *Loader, const QString &Key, const QString &Param = QString());
+// Reason, when given, follows after a colon.
+void ShowLoaderError(const TVDMLoader *Loader, const QString &Key, const QString &Param = QString(),
+                     const QString &Reason = QString());

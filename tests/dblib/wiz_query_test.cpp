@@ -1,9 +1,13 @@
 // The wizard query model: condition texts, the SQL it writes, and condition records.
 #include "dblib/db_error.h"
+#include "dblib/session.h"
 #include "dblib/wiz_query.h"
 #include "host/stream.h"
 #include "test_env.h"
+#include "test_paths.h"
 
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <gtest/gtest.h>
 
 namespace {
@@ -190,4 +194,96 @@ TEST(WizQuery, RunsOnPostgresInTheServersDialect) {
     q.Filters()[1]->Value = "1000) OR (1=1";
     q.CreateSQL();
     EXPECT_THROW(q.Open(), EDatabaseError);
+}
+
+namespace {
+
+// Names whose values look like SQL: a column name, quotes, LIKE wildcards, a backslash.
+const QStringList kTrickyNames{"City", "Paris", "O\"Brien", "O'Brien", "100%", "1000", "a_b", "axb", "C:\\temp", "C:temp"};
+
+void FillTrickyNames(QSqlQuery &q) {
+    q.exec("CREATE TABLE names (\"Name\" VARCHAR(20), \"City\" VARCHAR(20))");
+    q.prepare("INSERT INTO names VALUES (?, 'Paris')");
+    for (const QString &n : kTrickyNames) {
+        q.addBindValue(n);
+        q.exec();
+    }
+}
+
+// The names a wizard query with one condition on Name returns, in name order.
+QStringList Matching(const QString &database, TWizQueryFilterOperator op, const QString &value, bool caseSensitive = true) {
+    TWizQuery q;
+    q.SetDatabaseName(database);
+    q.SetTableName("names.db");
+    q.AddFilter(new TWizQueryFilter(false, "Name", op, value, 1, caseSensitive));
+    q.SortFields()->Add("Name");
+    q.CreateSQL();
+    q.Open();
+    QStringList names;
+    for (; !q.Eof(); q.Next()) names << q.FieldByName("Name")->AsString();
+    return names;
+}
+
+void ExpectValuesMatchAsValues(const QString &database) {
+    SCOPED_TRACE(qPrintable(database));
+    // A value equal to a column name is a value, not the column.
+    EXPECT_EQ(Matching(database, qfoEqual, "City"), QStringList{"City"});
+    EXPECT_EQ(Matching(database, qfoEqual, "city", false), QStringList{"City"});
+    EXPECT_EQ(Matching(database, qfoNotEqual, "City").size(), kTrickyNames.size() - 1);
+    // Quotes are part of the value.
+    EXPECT_EQ(Matching(database, qfoEqual, "O\"Brien"), QStringList{"O\"Brien"});
+    EXPECT_EQ(Matching(database, qfoEqual, "O'Brien"), QStringList{"O'Brien"});
+    EXPECT_EQ(Matching(database, qfoIn, QStringLiteral("O\"Brien") + Nul() + "City"), (QStringList{"City", "O\"Brien"}));
+    // Wildcards and backslashes are plain characters outside LIKE ...
+    EXPECT_EQ(Matching(database, qfoEqual, "100%"), QStringList{"100%"});
+    EXPECT_EQ(Matching(database, qfoEqual, "a_b"), QStringList{"a_b"});
+    EXPECT_EQ(Matching(database, qfoEqual, "C:\\temp"), QStringList{"C:\\temp"});
+    EXPECT_EQ(Matching(database, qfoBetween, QStringLiteral("O\"") + Nul() + "O'C"), (QStringList{"O\"Brien", "O'Brien"}));
+    // ... and LIKE keeps its wildcards while a backslash stays a backslash on every engine.
+    EXPECT_EQ(Matching(database, qfoLike, "a_"), (QStringList{"a_b", "axb"}));
+    EXPECT_EQ(Matching(database, qfoLike, "C:\\t"), QStringList{"C:\\temp"});
+    EXPECT_EQ(Matching(database, qfoLike, "O\"B"), QStringList{"O\"Brien"});
+}
+
+}  // namespace
+
+TEST(WizQuery, ValuesAreValuesOnSQLite) {
+    TestDir dir;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "tricky_names");
+        db.setDatabaseName(dir.Path("names.db"));
+        ASSERT_TRUE(db.open());
+        QSqlQuery q(db);
+        FillTrickyNames(q);
+        q = QSqlQuery();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("tricky_names");
+    const QByteArray before = ReadWholeFile(dir.Path("names.db"));
+    // The file as a directory's table file and as a database file.
+    ExpectValuesMatchAsValues(dir.Path());
+    ExpectValuesMatchAsValues(dir.Path("names.db"));
+    // The stored text keeps its double-quoted values.
+    TWizQuery q;
+    q.SetTableName("names.db");
+    q.AddFilter(new TWizQueryFilter(false, "Name", qfoEqual, "City", 1, true));
+    q.CreateSQL();
+    EXPECT_EQ(q.SQL()->Get(1), "WHERE (Q1.\"Name\" = \"City\")");
+    Session().CloseDatabase(dir.Path());
+    Session().CloseDatabase(dir.Path("names.db"));
+    EXPECT_EQ(ReadWholeFile(dir.Path("names.db")), before);
+}
+
+TEST(WizQuery, ValuesAreValuesOnPostgres) {
+    QString reason;
+    if (!TestEnv::Postgres(&reason)) GTEST_SKIP() << qPrintable(reason);
+    {
+        TQuery setup;
+        setup.SetDatabaseName("PGDEMO");
+        setup.SQL()->SetText("DROP TABLE IF EXISTS names");
+        setup.ExecSQL();
+        QSqlQuery q(Session().OpenDatabase("PGDEMO")->Connection());
+        FillTrickyNames(q);
+    }
+    ExpectValuesMatchAsValues("PGDEMO");
 }

@@ -2,6 +2,7 @@
 // hand, exit statuses, and messages on stderr.
 #include "full_report.h"
 
+#include "demo_database.h"
 #include "dblib/data_source.h"
 #include "dblib/query.h"
 #include "dblib/session.h"
@@ -11,6 +12,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -210,10 +212,49 @@ TEST(VendamoTool, ReportsThatDoNotLoadAndDatasetsThatDoNotOpen) {
     WriteWholeFile(dir.Path("full.QR2"), FullReportFile());
     run = Vendamo({QStringLiteral("info"), QStringLiteral("--json"), dir.Path("full.QR2")});
     EXPECT_EQ(run.Status, 0);
-    EXPECT_TRUE(Messages(run).contains(QStringLiteral("Error opening table customer.db")));
+    EXPECT_FALSE(Messages(run).filter(QRegularExpression(QStringLiteral("^Error opening table customer.db: .*PERSISTDEMO"))).isEmpty())
+        << run.Err.toStdString();
     const QJsonArray datasets = QJsonDocument::fromJson(run.Out.toUtf8()).object()[QStringLiteral("datasets")].toArray();
     ASSERT_EQ(datasets.size(), 4);
     EXPECT_FALSE(datasets[0].toObject()[QStringLiteral("open")].toBool());
+}
+
+TEST(VendamoTool, AReportWhoseQueryDeletesRowsChangesNothing) {
+    TestDir dir;
+    DemoDatabase::WriteDirectory(dir.Path("tables"));
+    const QString count = QStringLiteral("SELECT count(*) FROM parts");
+    auto rows = [&] {
+        TQuery q;
+        q.SetDatabaseName(dir.Path("tables"));
+        q.SQL()->SetText(count);
+        q.Open();
+        const int n = int(q.Field(0)->AsInteger());
+        q.Close();
+        Session().CloseDatabase(dir.Path("tables"));
+        return n;
+    };
+    {
+        TScriptedInteraction ui;
+        TReportForm f;
+        auto *purge = new TQuery(f.Form.get());
+        purge->SetName(QStringLiteral("Purge"));
+        purge->SetDatabaseName(dir.Path("tables"));
+        purge->SQL()->SetText(QStringLiteral("DELETE FROM parts"));
+        auto *ds = new TDataSource(f.Form.get());
+        ds->SetName(QStringLiteral("PurgeDatasource"));
+        ds->SetDataSet(purge);
+        WriteWholeFile(dir.Path("purge.QR2"), f.Save());
+    }
+    ASSERT_EQ(rows(), DemoDatabase::kParts);
+    for (const QStringList &args : {QStringList{QStringLiteral("info"), dir.Path("purge.QR2")},
+                                    QStringList{QStringLiteral("resave"), dir.Path("purge.QR2"), dir.Path("again.QR2")}}) {
+        const TRun run = Vendamo(args);
+        EXPECT_EQ(run.Status, 0) << run.Err.toStdString();
+        ASSERT_EQ(Messages(run).size(), 1) << run.Err.toStdString();
+        EXPECT_TRUE(Messages(run)[0].startsWith(QStringLiteral("Error opening query Purge: Data cannot be changed here")))
+            << run.Err.toStdString();
+        EXPECT_EQ(rows(), DemoDatabase::kParts);
+    }
 }
 
 }  // namespace
