@@ -3,6 +3,8 @@
 #include "host/exceptions.h"
 
 #include <QObject>
+#include <QPointer>
+#include <QSet>
 #include <typeinfo>
 
 TComponent::TComponent(TComponent *AOwner) {
@@ -140,6 +142,40 @@ void TComponent::DestroyComponents() {
     }
 }
 
+void TComponent::FreeComponents(const QList<TComponent *> &AComponents) {
+    QSet<TComponent *> going;
+    QList<TComponent *> order;
+    for (TComponent *c : AComponents)
+        if (c && c->FOwner == this && !c->HasState(csDestroying) && !going.contains(c)) {
+            going.insert(c);
+            order << c;
+        }
+    if (order.isEmpty()) return;
+    // While they are told, the notices pass by the ones going.
+    FFreeing = &going;
+    for (TComponent *c : order) SendNotification(c, opRemove);
+    FFreeing = nullptr;
+    // A receiver may have freed some of them meanwhile: only those still owned go on.
+    const QSet<TComponent *> owned(FComponents.cbegin(), FComponents.cend());
+    order.removeIf([&](TComponent *c) { return !owned.contains(c); });
+    // Taken off the list in one pass. A widget may take child widgets with it that are freed
+    // here too: guards tell which are gone already.
+    QList<QPointer<QObject>> objects;
+    QList<TComponent *> plain;
+    for (TComponent *c : order) {
+        UnindexName(c);
+        c->FOwner = nullptr;
+        if (QObject *o = c->Object())
+            objects << o;
+        else
+            plain << c;
+    }
+    FComponents.removeIf([](TComponent *c) { return !c->FOwner; });
+    ++FListChanges;
+    for (qsizetype i = objects.size() - 1; i >= 0; --i) delete objects[i].data();
+    for (qsizetype i = plain.size() - 1; i >= 0; --i) delete plain[i];
+}
+
 void TComponent::FreeNotification(TComponent *AComponent) {
     if (!AComponent || AComponent == this) return;
     if (!FWatching.contains(AComponent)) FWatching.append(AComponent);
@@ -166,6 +202,8 @@ void TComponent::Notification(TComponent *AComponent, TOperation Operation) {
         TComponent *c = receivers[i];
         if (c == AComponent) continue;
         if (FListChanges != changes && !FComponents.contains(c)) continue;
+        // Components freed together with AComponent need not hear of it (FreeComponents).
+        if (FFreeing && FFreeing->contains(c)) continue;
         c->Notification(AComponent, Operation);
     }
 }

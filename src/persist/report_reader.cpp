@@ -103,7 +103,10 @@ void FreeFieldsOfClearedDatasets(TComponent *form) {
     for (TComponent *c : form->Components()) {
         auto *ds = qobject_cast<TDataSource *>(c->Object());
         if (!ds || IsDesignerDataSource(ds)) continue;
-        if (qobject_cast<TTable *>(ds->DataSet()) || qobject_cast<TQuery *>(ds->DataSet())) cleared << ds->DataSet();
+        TDataSet *dataset = ds->DataSet();
+        // Only the form's own datasets are cleared; another owner's keep their fields.
+        if (!dataset || dataset->Owner() != form) continue;
+        if (qobject_cast<TTable *>(dataset) || qobject_cast<TQuery *>(dataset)) cleared << dataset;
     }
     const QList<TComponent *> owned = form->Components();
     for (TComponent *c : owned)
