@@ -5,6 +5,7 @@
 #include "persist/graphic_records.h"
 #include "persist/record_block.h"
 #include "persist/report_records.h"
+#include "persist/stored_names.h"
 #include "persist/text_chunks.h"
 
 #include "host/class_registry.h"
@@ -26,6 +27,7 @@ const QString HeaderBandProp = QStringLiteral("HeaderBand");
 const QString FooterBandProp = QStringLiteral("FooterBand");
 const QString ParentBandProp = QStringLiteral("ParentBand");
 const QString MasterProp = QStringLiteral("Master");
+const QString BandBaseName = QStringLiteral("BAND");
 constexpr int PenStyleCount = 7;
 
 // Band types of the file for the band classes of their own.
@@ -171,12 +173,12 @@ void ReadBandRecord(TStream &Stream, quint16 Size, const TBandReadContext &Conte
     QPointer<TRepBand> guard(band);
     try {
         band->SetParent(Context.Report);
-        band->SetName(Bin::ReadShortString(Stream));
+        SetStoredName(band, Bin::ReadShortString(Stream), BandBaseName);
         ReadFontProperties(Stream, *band->Font());
         band->SetHint(Bin::ReadShortString(Stream));
         SetBandNum(band, b.Word(0));
         if (band->Name().isEmpty())
-            band->SetName(FindUniqueComponentName(Context.ReportForm, QStringLiteral("BAND"), false));
+            band->SetName(FindUniqueComponentName(Context.ReportForm, BandBaseName, false));
 
         band->SetPrintAtBottom(b.Flag(2));
         if (!b.Flag(3)) band->SetBandType(TRepBandType(KnownOrdinal(b.Byte(4), TRepBand::BandTypeCount)));
