@@ -95,7 +95,7 @@ void ReadSubDetailSub(TStream &s, TRepSubDetail *d, const TBandReadContext &ctx)
     if (number == DatasourceByName)
         d->SetDataSet(FindDatasetByName(ctx.Loader, Bin::ReadShortString(s)));
     else if (number != 0)
-        d->SetDataSet(GetDatasetByNum(ctx.ReportForm, number, ctx.Loader));
+        d->SetDataSet(ReportDatasetByNum(ctx.ReportForm, number, ctx.Loader));
     Park(ctx.Links->HeaderBands, d, b.Word(4));
     Park(ctx.Links->FooterBands, d, b.Word(2));
     Park(ctx.Links->Masters, d, b.Word(6));

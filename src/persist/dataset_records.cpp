@@ -29,7 +29,7 @@ quint16 Word(int number) { return quint16(number); }
 // -1 with the master's name written after the block.
 int MasterNumber(const TDataSource *self, const TDataSource *master) {
     if (!master) return 0;
-    return GetDatasourceNum(self ? self->Owner() : nullptr, master);
+    return ReportDatasourceNum(self ? self->Owner() : nullptr, master);
 }
 
 bool HasDefaultDisplay(const TField *f) {
@@ -181,7 +181,7 @@ TDataSource *ReadMaster(TDatasetReadState &st, TDataSet *dataset, quint16 number
         return nullptr;
     }
     if (number == DatasourceByName) return FindDatasourceByName(st.Loader, name);
-    return GetDatasourceByNum(st.ReportForm, number, st.Loader);
+    return ReportDatasourceByNum(st.ReportForm, number, st.Loader);
 }
 
 void ReadTable(TStream &s, quint16 size, TDatasetReadState &st) {

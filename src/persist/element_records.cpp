@@ -227,7 +227,7 @@ struct TReader {
     // A dataset reference: "by name" reads the name that follows; 0 gives nothing.
     TDataSet *Dataset(quint16 number) {
         if (number == DatasourceByName) return FindDatasetByName(ctx.Loader, Bin::ReadShortString(s));
-        return GetDatasetByNum(ctx.ReportForm, number, ctx.Loader);
+        return ReportDatasetByNum(ctx.ReportForm, number, ctx.Loader);
     }
 
     static TAlignment Alignment(const TRecordBlock &b, int offset) {
