@@ -5,6 +5,7 @@
 #include "persist/dataset_records.h"
 #include "persist/datasource_numbers.h"
 #include "persist/element_records.h"
+#include "persist/kept_field_settings.h"
 #include "persist/loader_options.h"
 #include "persist/record_block.h"
 #include "persist/report_record.h"
@@ -189,6 +190,7 @@ bool Load_Report_From_Stream(TStream &Stream, TStream *DatasetStream, TVDMLoader
     if (LoadDatasets) {
         LinkDatasetMasters(ReportForm);
         OpenReportDatasets(load.Datasets, FileName);
+        KeepUnappliedFieldSettings(load.Datasets.DataFields);
     }
     ShowFieldLabels(ReportForm);
     return !failed;
