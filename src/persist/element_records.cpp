@@ -340,6 +340,7 @@ struct TReader {
         if (!raw.isEmpty() && raw[0] == EmbeddedPictureMarker) {
             SetStringProperty(e, FilenameProp, DecodeText8(raw.mid(1)));
             EmbeddedPicture(e);
+            if (ctx.EmbeddedPictures) *ctx.EmbeddedPictures = true;
         } else {
             const QString name = DecodeText8(raw);
             SetStringProperty(e, FilenameProp, name);

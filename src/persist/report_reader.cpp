@@ -67,7 +67,8 @@ void ReadApplicationData(TStream &s, quint16 size, TVDMLoader *loader) {
 // damaged records raise.
 bool ReadRecords(TLoad &load) {
     TStream &s = load.Stream;
-    const TElementReadContext elements{load.Form, load.Report, load.Loader};
+    const TElementReadContext elements{load.Form, load.Report, load.Loader,
+                                       load.Info ? &load.Info->EmbeddedPictures : nullptr};
     const TBandReadContext bands{load.Form, load.Report, load.Loader, &load.Links};
     while (s.Position() < s.Size()) {
         const quint16 kind = Bin::ReadWord(s);
