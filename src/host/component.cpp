@@ -143,37 +143,41 @@ void TComponent::DestroyComponents() {
 }
 
 void TComponent::FreeComponents(const QList<TComponent *> &AComponents) {
-    QSet<TComponent *> going;
-    QList<TComponent *> order;
-    for (TComponent *c : AComponents)
-        if (c && c->FOwner == this && !c->HasState(csDestroying) && !going.contains(c)) {
-            going.insert(c);
-            order << c;
-        }
-    if (order.isEmpty()) return;
-    // While they are told, the notices pass by the ones going.
-    FFreeing = &going;
-    for (TComponent *c : order) SendNotification(c, opRemove);
-    FFreeing = nullptr;
-    // A receiver may have freed some of them meanwhile: only those still owned go on.
-    const QSet<TComponent *> owned(FComponents.cbegin(), FComponents.cend());
-    order.removeIf([&](TComponent *c) { return !owned.contains(c); });
-    // Taken off the list in one pass. A widget may take child widgets with it that are freed
-    // here too: guards tell which are gone already.
-    QList<QPointer<QObject>> objects;
-    QList<TComponent *> plain;
-    for (TComponent *c : order) {
-        UnindexName(c);
-        c->FOwner = nullptr;
-        if (QObject *o = c->Object())
-            objects << o;
-        else
-            plain << c;
+    // A receiver may free some of them while it is told, and a widget takes its child widgets
+    // with it: the guards tell which are gone.
+    struct TGoing {
+        TComponent *Component;
+        QPointer<QObject> Object;
+        bool IsObject;
+        bool Alive() const { return !IsObject || Object; }
+    };
+    QSet<TComponent *> seen;
+    QList<TGoing> going;
+    for (TComponent *c : AComponents) {
+        if (!c || c->FOwner != this || c->HasState(csDestroying) || seen.contains(c)) continue;
+        seen.insert(c);
+        going.append({c, c->Object(), c->Object() != nullptr});
     }
-    FComponents.removeIf([](TComponent *c) { return !c->FOwner; });
+    if (going.isEmpty()) return;
+    // Off the list first, so that the notices walk only the components that stay; the ones
+    // going keep their owner and names until they go.
+    FComponents.removeIf([&seen](TComponent *c) { return seen.contains(c); });
     ++FListChanges;
-    for (qsizetype i = objects.size() - 1; i >= 0; --i) delete objects[i].data();
-    for (qsizetype i = plain.size() - 1; i >= 0; --i) delete plain[i];
+    for (const TGoing &g : going)
+        if (g.Alive()) SendNotification(g.Component, opRemove);
+    for (const TGoing &g : going) {
+        if (!g.Alive()) continue;
+        UnindexName(g.Component);
+        g.Component->FOwner = nullptr;
+    }
+    for (qsizetype i = going.size() - 1; i >= 0; --i) {
+        const TGoing &g = going[i];
+        if (!g.Alive()) continue;
+        if (g.IsObject)
+            delete g.Object.data();
+        else
+            delete g.Component;
+    }
 }
 
 void TComponent::FreeNotification(TComponent *AComponent) {
@@ -202,8 +206,6 @@ void TComponent::Notification(TComponent *AComponent, TOperation Operation) {
         TComponent *c = receivers[i];
         if (c == AComponent) continue;
         if (FListChanges != changes && !FComponents.contains(c)) continue;
-        // Components freed together with AComponent need not hear of it (FreeComponents).
-        if (FFreeing && FFreeing->contains(c)) continue;
         c->Notification(AComponent, Operation);
     }
 }

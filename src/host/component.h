@@ -8,7 +8,6 @@
 // stay Qt properties while ownership follows this model.
 #include <QHash>
 #include <QList>
-#include <QSet>
 #include <QString>
 #include <QtGlobal>
 
@@ -110,8 +109,6 @@ private:
     quint64 FListChanges = 0;
     QList<TComponent *> FWatchers;  // told when this component goes
     QList<TComponent *> FWatching;  // components whose end this one wants to hear of
-    // The components FreeComponents is freeing, while it tells the others of them.
-    const QSet<TComponent *> *FFreeing = nullptr;
     QString FName;
     qint32 FTag = 0;
     int FState = 0;
