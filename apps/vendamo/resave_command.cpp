@@ -12,7 +12,8 @@ const TCommandRegistration registration({
     QStringLiteral("Usage: vendamo resave IN.QR2 OUT.QR2 [--embed-images] [--alias NAME=DB]...\n\n"
                    "Loads IN with its datasets and writes it to OUT in the current layout, keeping\n"
                    "its units, printer setup and application data.\n\n"
-                   "  --embed-images    stores the pictures of image elements in OUT\n"
+                   "  --embed-images    stores the pictures of image elements in OUT (pictures that\n"
+                   "                    IN stores are kept in any case)\n"
                    "  --alias NAME=DB   defines a database alias for the report's datasets\n\n"
                    "Exit status: 0 on success, 1 when IN does not load or OUT cannot be written.\n"),
     RunResave,
@@ -27,7 +28,8 @@ int RunResave(const QStringList &arguments) {
         return UsageError(self, QStringLiteral("resave needs an input and an output file"));
     TToolReport report;
     if (!report.Load(args[0])) return 1;
-    report.Loader()->SetSaveImagesInReportfile(embed);
+    // Pictures the input carried stay in the output; the option embeds linked ones as well.
+    report.Loader()->SetSaveImagesInReportfile(embed || report.LoadInfo().EmbeddedPictures);
     return report.Save(args[1]) ? 0 : 1;
 }
 

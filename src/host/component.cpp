@@ -3,6 +3,8 @@
 #include "host/exceptions.h"
 
 #include <QObject>
+#include <QPointer>
+#include <QSet>
 #include <typeinfo>
 
 TComponent::TComponent(TComponent *AOwner) {
@@ -137,6 +139,44 @@ void TComponent::DestroyComponents() {
         UnindexName(c);
         c->FOwner = nullptr;
         delete c;
+    }
+}
+
+void TComponent::FreeComponents(const QList<TComponent *> &AComponents) {
+    // A receiver may free some of them while it is told, and a widget takes its child widgets
+    // with it: the guards tell which are gone.
+    struct TGoing {
+        TComponent *Component;
+        QPointer<QObject> Object;
+        bool IsObject;
+        bool Alive() const { return !IsObject || Object; }
+    };
+    QSet<TComponent *> seen;
+    QList<TGoing> going;
+    for (TComponent *c : AComponents) {
+        if (!c || c->FOwner != this || c->HasState(csDestroying) || seen.contains(c)) continue;
+        seen.insert(c);
+        going.append({c, c->Object(), c->Object() != nullptr});
+    }
+    if (going.isEmpty()) return;
+    // Off the list first, so that the notices walk only the components that stay; the ones
+    // going keep their owner and names until they go.
+    FComponents.removeIf([&seen](TComponent *c) { return seen.contains(c); });
+    ++FListChanges;
+    for (const TGoing &g : going)
+        if (g.Alive()) SendNotification(g.Component, opRemove);
+    for (const TGoing &g : going) {
+        if (!g.Alive()) continue;
+        UnindexName(g.Component);
+        g.Component->FOwner = nullptr;
+    }
+    for (qsizetype i = going.size() - 1; i >= 0; --i) {
+        const TGoing &g = going[i];
+        if (!g.Alive()) continue;
+        if (g.IsObject)
+            delete g.Object.data();
+        else
+            delete g.Component;
     }
 }
 

@@ -110,11 +110,19 @@ void ClearReportForm(TComponent *Form, bool ClearDatasets) {
         if (PropertyExists(o, QStringLiteral("ParentBand"))) SetPointerProperty(o, QStringLiteral("ParentBand"), nullptr);
         if (PropertyExists(o, QStringLiteral("FooterBand"))) SetPointerProperty(o, QStringLiteral("FooterBand"), nullptr);
     }
+    // Every band and element at once: the form and what stays on it hear of each once, instead
+    // of every element hearing of every other one going.
+    QList<TComponent *> elements;
+    for (TComponent *c : Form->Components())
+        if (const QObject *o = c->Object(); o && PropertyExists(o, QStringLiteral("BlockDelete"))) elements << c;
+    Form->FreeComponents(elements);
     // Each deletion may take children with it: search afresh every time.
     while (TComponent *c = FirstWithProperty(Form, QStringLiteral("BlockDelete"))) delete c;
     if (!ClearDatasets) return;
     while (TDataSource *ds = LastClearableSource(Form)) {
-        delete ds->DataSet();
+        // A dataset of another owner (an application's data module) stays: its owner frees it.
+        TDataSet *dataset = ds->DataSet();
+        if (dataset && dataset->Owner() == Form) delete dataset;
         delete ds;
     }
 }

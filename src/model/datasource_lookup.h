@@ -24,5 +24,6 @@ TDataSource *SelectDataSource(const TComponent *Form);
 TDataSource *FindDatasource(const TComponent *Form, const QString &TableName);
 
 // Empties a report form: the band links are cut, every band and element goes, and with
-// ClearDatasets every table and query (with its data source) that is not internal.
+// ClearDatasets every data source of the form that is not internal and carries a table or a
+// query, with that dataset when the form owns it (a dataset of another owner stays).
 void ClearReportForm(TComponent *Form, bool ClearDatasets);

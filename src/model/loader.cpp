@@ -68,4 +68,8 @@ TVDMLoader *SearchVendamoer(const TComponent *Form) {
     return nullptr;
 }
 
-bool IsDesigner(const QObject *Loader) { return Loader && Loader->inherits("TVDMDesigner"); }
+bool IsDesigner(const QObject *Loader) {
+    // Every element asks this of every component inserted into its form: the cheap class test
+    // first, the comparison of class names only for loaders.
+    return qobject_cast<const TVDMLoader *>(Loader) && Loader->inherits("TVDMDesigner");
+}

@@ -5,6 +5,7 @@
 #include "persist/graphic_records.h"
 #include "persist/record_block.h"
 #include "persist/report_records.h"
+#include "persist/stored_names.h"
 #include "persist/text_chunks.h"
 
 #include "host/class_registry.h"
@@ -26,6 +27,7 @@ const QString HeaderBandProp = QStringLiteral("HeaderBand");
 const QString FooterBandProp = QStringLiteral("FooterBand");
 const QString ParentBandProp = QStringLiteral("ParentBand");
 const QString MasterProp = QStringLiteral("Master");
+const QString BandBaseName = QStringLiteral("BAND");
 constexpr int PenStyleCount = 7;
 
 // Band types of the file for the band classes of their own.
@@ -93,7 +95,7 @@ void ReadSubDetailSub(TStream &s, TRepSubDetail *d, const TBandReadContext &ctx)
     if (number == DatasourceByName)
         d->SetDataSet(FindDatasetByName(ctx.Loader, Bin::ReadShortString(s)));
     else if (number != 0)
-        d->SetDataSet(GetDatasetByNum(ctx.ReportForm, number, ctx.Loader));
+        d->SetDataSet(ReportDatasetByNum(ctx.ReportForm, number, ctx.Loader));
     Park(ctx.Links->HeaderBands, d, b.Word(4));
     Park(ctx.Links->FooterBands, d, b.Word(2));
     Park(ctx.Links->Masters, d, b.Word(6));
@@ -171,12 +173,12 @@ void ReadBandRecord(TStream &Stream, quint16 Size, const TBandReadContext &Conte
     QPointer<TRepBand> guard(band);
     try {
         band->SetParent(Context.Report);
-        band->SetName(Bin::ReadShortString(Stream));
+        SetStoredName(band, Bin::ReadShortString(Stream), BandBaseName);
         ReadFontProperties(Stream, *band->Font());
         band->SetHint(Bin::ReadShortString(Stream));
         SetBandNum(band, b.Word(0));
         if (band->Name().isEmpty())
-            band->SetName(FindUniqueComponentName(Context.ReportForm, QStringLiteral("BAND"), false));
+            band->SetName(FindUniqueComponentName(Context.ReportForm, BandBaseName, false));
 
         band->SetPrintAtBottom(b.Flag(2));
         if (!b.Flag(3)) band->SetBandType(TRepBandType(KnownOrdinal(b.Byte(4), TRepBand::BandTypeCount)));

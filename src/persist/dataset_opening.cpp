@@ -108,7 +108,7 @@ void CreateDefinedFields(TDatasetReadState &st, TDataSet *dataset) {
                 // A lookup dataset the file names is found by name, one it numbers by number.
                 TDataSet *lookup = def->LookupDatasourceNumber == DatasourceByName
                                        ? FindDatasetByName(st.Loader, def->LookupDatasetName)
-                                       : GetDatasetByNum(st.ReportForm, def->LookupDatasourceNumber, st.Loader);
+                                       : ReportDatasetByNum(st.ReportForm, def->LookupDatasourceNumber, st.Loader);
                 f->SetLookup(true);
                 f->SetLookupDataSet(lookup);
                 f->SetKeyFields(def->KeyFields);

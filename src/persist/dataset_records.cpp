@@ -2,7 +2,10 @@
 
 #include "persist/datasource_numbers.h"
 #include "persist/graphic_records.h"
+#include "persist/kept_field_settings.h"
+#include "persist/param_texts.h"
 #include "persist/report_records.h"
+#include "persist/stored_names.h"
 
 #include "dblib/data_source.h"
 #include "dblib/field_classes.h"
@@ -21,6 +24,8 @@ namespace {
 const QString DisplayFormatProp = QStringLiteral("DisplayFormat");
 const QString PrecisionProp = QStringLiteral("Precision");
 constexpr int FieldTypeCount = ftGraphic + 1;
+// How the data access library's database names for a PostgreSQL server begin.
+const QString ServerDatabasePrefix = QStringLiteral("postgres:");
 constexpr int FilterRecordMinSize = 7;  // format, two empty strings, operator, or-flag, type, case flag
 
 quint16 Word(int number) { return quint16(number); }
@@ -29,7 +34,7 @@ quint16 Word(int number) { return quint16(number); }
 // -1 with the master's name written after the block.
 int MasterNumber(const TDataSource *self, const TDataSource *master) {
     if (!master) return 0;
-    return GetDatasourceNum(self ? self->Owner() : nullptr, master);
+    return ReportDatasourceNum(self ? self->Owner() : nullptr, master);
 }
 
 bool HasDefaultDisplay(const TField *f) {
@@ -37,6 +42,18 @@ bool HasDefaultDisplay(const TField *f) {
     return f->Visible() && f->DisplayLabel() == f->FieldName() &&
            (!precision.isValid() || GetIntegerProperty(f, PrecisionProp) == 15) &&
            GetStringProperty(f, DisplayFormatProp).isEmpty();
+}
+
+void WriteDataFieldRecord(TStream &s, const QString &name, const QString &format, const QString &label,
+                          quint16 precision, bool visible) {
+    TRecordBlock b(BlockSize::DataField);
+    b.SetString(0, name);
+    b.SetString(256, format);
+    b.SetString(512, label);
+    b.SetWord(768, precision);
+    b.SetFlag(770, visible);
+    WriteRecordHeader(s, RecordKind::DataField, BlockSize::DataField);
+    b.WriteTo(s);
 }
 
 void WriteFieldRecords(TStream &s, TDataSet *dataset, TComponent *reportForm) {
@@ -79,15 +96,12 @@ void WriteFieldRecords(TStream &s, TDataSet *dataset, TComponent *reportForm) {
     }
     for (TField *f : data) {
         if (HasDefaultDisplay(f)) continue;
-        TRecordBlock b(BlockSize::DataField);
-        b.SetString(0, f->FieldName());
-        b.SetString(256, GetStringProperty(f, DisplayFormatProp));
-        b.SetString(512, f->DisplayLabel());
-        b.SetWord(768, Word(int(GetIntegerProperty(f, PrecisionProp))));
-        b.SetFlag(770, f->Visible());
-        WriteRecordHeader(s, RecordKind::DataField, BlockSize::DataField);
-        b.WriteTo(s);
+        WriteDataFieldRecord(s, f->FieldName(), GetStringProperty(f, DisplayFormatProp), f->DisplayLabel(),
+                             Word(int(GetIntegerProperty(f, PrecisionProp))), f->Visible());
     }
+    // Settings the last load could not apply (the dataset did not open) go back as they came.
+    for (const TFieldPropClass &kept : UnappliedFieldSettings(dataset))
+        WriteDataFieldRecord(s, kept.FieldName, kept.DisplayFormat, kept.DisplayLabel, kept.Precision, kept.Visible);
 }
 
 void WriteTableRecord(TStream &s, TTable *table, TDataSource *ds) {
@@ -137,7 +151,7 @@ void WriteQueryRecord(TStream &s, TQuery *query, TDataSource *ds) {
         TRecordBlock r(BlockSize::QueryParam);
         r.SetString(0, p.Name());
         r.SetByte(256, quint8(p.DataType()));
-        r.SetString(257, p.AsString(), 255);
+        r.SetString(257, StoredParamText(p), 255);
         r.SetFlag(512, p.Bound());
         r.SetFlag(513, p.IsNull());
         r.WriteTo(s);
@@ -163,7 +177,7 @@ QString TableComponentName(const QString &stored, const QString &tableName) {
 void CreateDataSource(TDatasetReadState &st, TDataSet *dataset, quint16 number) {
     auto *ds = new TDataSource(st.ReportForm);
     try {
-        ds->SetName(dataset->Name() + QStringLiteral("Datasource"));
+        SetStoredName(ds, dataset->Name() + QStringLiteral("Datasource"), QStringLiteral("Datasource"));
     } catch (...) {
         delete ds;
         throw;
@@ -181,7 +195,7 @@ TDataSource *ReadMaster(TDatasetReadState &st, TDataSet *dataset, quint16 number
         return nullptr;
     }
     if (number == DatasourceByName) return FindDatasourceByName(st.Loader, name);
-    return GetDatasourceByNum(st.ReportForm, number, st.Loader);
+    return ReportDatasourceByNum(st.ReportForm, number, st.Loader);
 }
 
 void ReadTable(TStream &s, quint16 size, TDatasetReadState &st) {
@@ -194,7 +208,7 @@ void ReadTable(TStream &s, quint16 size, TDatasetReadState &st) {
     TTable *table = holder.get();
     table->SetReadOnly(true);
     table->SetReadOnlyConnection(true);  // a report file never changes data
-    table->SetName(TableComponentName(b.String(0), b.String(514)));
+    SetStoredName(table, TableComponentName(b.String(0), b.String(514)), QStringLiteral("Table"));
     table->SetDatabaseName(b.String(258));
     table->SetTableName(b.String(514));
     table->SetIndexName(b.String(770));
@@ -247,7 +261,7 @@ void ReadQuery(TStream &s, quint16 size, TDatasetReadState &st) {
     TQuery *query = holder.get();
     query->SetReadOnlyConnection(true);  // a report file never changes data
     query->SetRequestLive(false);
-    query->SetName(b.String(0));
+    SetStoredName(query, b.String(0), QStringLiteral("Query"));
     query->SetDatabaseName(b.String(258));
     query->SetRequestLive(b.Flag(518));
     query->SetUniDirectional(b.Flag(521));
@@ -262,10 +276,18 @@ void ReadQuery(TStream &s, quint16 size, TDatasetReadState &st) {
         const int type = KnownOrdinal(r.Byte(256), FieldTypeCount);
         const QString value = r.String(257, 255);
         p->SetDataType(TFieldType(type));
-        if (type == ftString || !value.isEmpty())
-            p->SetText(value);
-        else
+        if (type == ftString || !value.isEmpty()) {
+            try {
+                SetStoredParamText(*p, value);
+            } catch (const EConvertError &e) {
+                // One value that does not fit its type costs that value, not the report.
+                p->Clear();
+                Interaction().ShowError(QStringLiteral("Query %1: %2. The parameter is left empty.")
+                                            .arg(query->Name(), e.Message()));
+            }
+        } else {
             p->Clear();
+        }
         if (r.Flag(513)) p->Clear();
         p->SetBound(r.Flag(512));
     }
@@ -316,6 +338,9 @@ QString StoredDatabaseName(const QString &DatabaseName) {
     if (DatabaseName.isEmpty() ||
         !(DatabaseName.contains(QLatin1Char('\\')) || DatabaseName.contains(QLatin1Char('/'))))
         return DatabaseName;  // an alias
+    // A server's connection text ("postgres:host=/run/postgresql;...") is no path, whatever
+    // characters it holds.
+    if (DatabaseName.trimmed().startsWith(ServerDatabasePrefix, Qt::CaseInsensitive)) return DatabaseName;
     QString path = DatabaseName;
     path.replace(QLatin1Char('\\'), QLatin1Char('/'));
     path = QDir::cleanPath(QFileInfo(path).absoluteFilePath());

@@ -19,7 +19,8 @@ class TVDMLoader;
 void WriteDatasetRecords(TStream &Stream, TDataSource *DataSource, TComponent *ReportForm);
 
 // The DatabaseName a record stores: a directory inside the application's directory becomes "+"
-// and the rest of the path; another directory its full path; an alias stays as it is.
+// and the rest of the path; another directory its full path; an alias and a server's connection
+// text ("postgres:...", which may name a socket directory) stay as they are.
 QString StoredDatabaseName(const QString &DatabaseName);
 
 // What the reader keeps while it reads the dataset and field records of one report.

@@ -3,6 +3,8 @@
 #include "persist/loader_options.h"
 
 #include "dblib/data_source.h"
+#include "dblib/query.h"
+#include "dblib/table.h"
 #include "host/forms.h"
 #include "host/interaction.h"
 #include "model/loader.h"
@@ -16,18 +18,31 @@ constexpr quint16 ScopeDatabaseOwner = 0x8000;
 
 TDataSource *AsDataSource(TComponent *c) { return c ? qobject_cast<TDataSource *>(c->Object()) : nullptr; }
 
-// The n-th (1-based) numbered data source among the owners' components, counting across them.
-TDataSource *NthDataSource(const QList<const TComponent *> &owners, int n) {
+bool IsCountedDataSource(const TComponent *c) { return AsDataSource(const_cast<TComponent *>(c)) && !IsDesignerDataSource(c); }
+
+// The n-th (1-based) data source among the owners' components that counts, counting across them.
+TDataSource *NthDataSource(const QList<const TComponent *> &owners, int n,
+                           bool (*counts)(const TComponent *) = IsCountedDataSource) {
     if (n <= 0) return nullptr;
     for (const TComponent *owner : owners) {
         if (!owner) continue;
         for (TComponent *c : owner->Components()) {
-            TDataSource *ds = AsDataSource(c);
-            if (!ds || IsDesignerDataSource(ds)) continue;
-            if (--n == 0) return ds;
+            if (!counts(c)) continue;
+            if (--n == 0) return AsDataSource(c);
         }
     }
     return nullptr;
+}
+
+// The 1-based position of the data source among Owner's components that count; 0 when absent.
+int PositionOf(const TComponent *Owner, const TDataSource *DataSource, bool (*counts)(const TComponent *)) {
+    int position = 0;
+    for (TComponent *c : Owner->Components()) {
+        if (!counts(c)) continue;
+        ++position;
+        if (c == DataSource) return position;
+    }
+    return 0;
 }
 
 template <class T>
@@ -52,28 +67,42 @@ bool IsDesignerDataSource(const TComponent *DataSource) {
     return DataSource && DataSource->Name().startsWith(QLatin1String("__"));
 }
 
+bool IsSavedDataSource(const TComponent *DataSource) {
+    const TDataSource *ds = DataSource ? qobject_cast<const TDataSource *>(DataSource->Object()) : nullptr;
+    if (!ds || IsDesignerDataSource(ds)) return false;
+    return qobject_cast<const TTable *>(ds->DataSet()) || qobject_cast<const TQuery *>(ds->DataSet());
+}
+
 void NumberDataSources(TComponent *ReportForm, TComponent *DatabaseOwner) {
     int number = 0;
-    for (TComponent *owner : {ReportForm, DatabaseOwner}) {
-        if (!owner) continue;
-        for (TComponent *c : owner->Components()) {
-            TDataSource *ds = AsDataSource(c);
-            if (ds && !IsDesignerDataSource(ds)) ds->SetTag(++number);
-        }
-    }
+    if (ReportForm)
+        for (TComponent *c : ReportForm->Components())
+            if (IsSavedDataSource(c)) c->SetTag(++number);
+    if (DatabaseOwner)
+        for (TComponent *c : DatabaseOwner->Components())
+            if (IsCountedDataSource(c)) c->SetTag(++number);
 }
 
 int GetDatasourceNum(const TComponent *Owner, const TDataSource *DataSource) {
     if (!DataSource) return 0;
     if (DataSource->Owner() != Owner) return -1;
-    int position = 0;
-    for (TComponent *c : Owner->Components()) {
-        TDataSource *ds = AsDataSource(c);
-        if (!ds || IsDesignerDataSource(ds)) continue;
-        ++position;
-        if (ds == DataSource) return position;
-    }
-    return 0;
+    return PositionOf(Owner, DataSource, IsCountedDataSource);
+}
+
+int ReportDatasourceNum(const TComponent *ReportForm, const TDataSource *DataSource) {
+    if (!DataSource) return 0;
+    if (DataSource->Owner() != ReportForm) return -1;
+    return PositionOf(ReportForm, DataSource, IsSavedDataSource);
+}
+
+TDataSource *ReportDatasourceByNum(const TComponent *ReportForm, quint16 Number, const TVDMLoader *Loader) {
+    if ((Number & ScopeMask) == 0) return NthDataSource({ReportForm}, Number & PositionMask, IsSavedDataSource);
+    return GetDatasourceByNum(ReportForm, Number, Loader);
+}
+
+TDataSet *ReportDatasetByNum(const TComponent *ReportForm, quint16 Number, const TVDMLoader *Loader) {
+    TDataSource *ds = ReportDatasourceByNum(ReportForm, Number, Loader);
+    return ds ? ds->DataSet() : nullptr;
 }
 
 TDataSource *GetDatasourceByNum(const TComponent *Owner, quint16 Number, const TVDMLoader *Loader) {
@@ -117,9 +146,9 @@ int DatasetReferenceNumber(const TComponent *ReportForm, const TDataSet *Dataset
     if (Dataset && Dataset->Owner())
         for (TComponent *c : Dataset->Owner()->Components()) {
             TDataSource *ds = AsDataSource(c);
-            if (ds && ds->DataSet() == Dataset && !IsDesignerDataSource(ds)) return GetDatasourceNum(ReportForm, ds);
+            if (ds && ds->DataSet() == Dataset && !IsDesignerDataSource(ds)) return ReportDatasourceNum(ReportForm, ds);
         }
-    return GetDatasourceNum(ReportForm, FindDatasource4Dataset(Dataset));
+    return ReportDatasourceNum(ReportForm, FindDatasource4Dataset(Dataset));
 }
 
 TDataSet *FindDatasetByName(const TVDMLoader *Loader, const QString &Name) { return FindByName<TDataSet>(Loader, Name); }

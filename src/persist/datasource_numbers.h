@@ -17,8 +17,23 @@ class TVDMLoader;
 
 bool IsDesignerDataSource(const TComponent *DataSource);
 
-// Gives every numbered data source of the form and then of the DatabaseOwner its number in Tag.
+// Whether a report file writes the data source's dataset: a data source that is not the
+// designer's and carries a table or a query. Within the report form only these are numbered, so
+// that a data source without a dataset does not shift the numbers of the ones after it.
+bool IsSavedDataSource(const TComponent *DataSource);
+
+// Gives every saved data source of the form (1, 2, 3 ...) and then every data source of the
+// DatabaseOwner not named "__" (continuing the count) its number in Tag.
 void NumberDataSources(TComponent *ReportForm, TComponent *DatabaseOwner);
+
+// The number report records store for a data source of the report form: 0 for none; -1 when it
+// belongs to another owner; its position among the form's saved data sources, 0 when it is not
+// one of them.
+int ReportDatasourceNum(const TComponent *ReportForm, const TDataSource *DataSource);
+// The data source a number read from a report file stands for: numbers of the form's own scope
+// count the form's saved data sources; the other scopes as GetDatasourceByNum.
+TDataSource *ReportDatasourceByNum(const TComponent *ReportForm, quint16 Number, const TVDMLoader *Loader);
+TDataSet *ReportDatasetByNum(const TComponent *ReportForm, quint16 Number, const TVDMLoader *Loader);
 
 // 0 for no data source; -1 when it belongs to another owner than Owner; else its position among
 // Owner's numbered data sources (0 when it is not among them).
@@ -34,7 +49,7 @@ TDataSet *GetDatasetByNum(const TComponent *Owner, quint16 Number, const TVDMLoa
 TDataSource *FindDatasource4Dataset(const TDataSet *Dataset);
 
 // The number a record stores for an element's dataset: through the dataset's data source on its
-// owner, numbered within the report form. -1 (written as 0xFFFF, the name following) for a
+// owner, numbered within the report form (ReportDatasourceNum). -1 (written as 0xFFFF, the name following) for a
 // dataset of another owner, 0 when there is none or only a designer data source.
 int DatasetReferenceNumber(const TComponent *ReportForm, const TDataSet *Dataset);
 

@@ -7,6 +7,7 @@
 #include "persist/loader_options.h"
 #include "persist/record_block.h"
 #include "persist/report_records.h"
+#include "persist/stored_names.h"
 #include "persist/text_chunks.h"
 
 #include "host/class_registry.h"
@@ -226,7 +227,7 @@ struct TReader {
     // A dataset reference: "by name" reads the name that follows; 0 gives nothing.
     TDataSet *Dataset(quint16 number) {
         if (number == DatasourceByName) return FindDatasetByName(ctx.Loader, Bin::ReadShortString(s));
-        return GetDatasetByNum(ctx.ReportForm, number, ctx.Loader);
+        return ReportDatasetByNum(ctx.ReportForm, number, ctx.Loader);
     }
 
     static TAlignment Alignment(const TRecordBlock &b, int offset) {
@@ -311,8 +312,9 @@ struct TReader {
         e->SetParentFont(b.Flag(10));
         e->setCursor(Qt::ArrowCursor);
         e->setFocusPolicy(Qt::NoFocus);
+        // A count below zero stands for no lines, as the stored loop reads it.
         const qint32 count = b.Int(11);
-        CheckCount(s, count, 1);
+        if (count > 0) CheckCount(s, count, 1);
         QStringList lines;
         for (qint32 i = 0; i < count; ++i) lines << Bin::ReadShortString(s);
         e->Lines()->SetStringList(lines);
@@ -338,6 +340,7 @@ struct TReader {
         if (!raw.isEmpty() && raw[0] == EmbeddedPictureMarker) {
             SetStringProperty(e, FilenameProp, DecodeText8(raw.mid(1)));
             EmbeddedPicture(e);
+            if (ctx.EmbeddedPictures) *ctx.EmbeddedPictures = true;
         } else {
             const QString name = DecodeText8(raw);
             SetStringProperty(e, FilenameProp, name);
@@ -352,9 +355,10 @@ struct TReader {
     void EmbeddedPicture(TRepImage *e) {
         TBitmap empty;
         e->Picture()->SetGraphic(&empty);
+        // A count below zero stands for no bytes, as the stored loop reads it.
         const qint32 count = Bin::ReadInt(s);
-        CheckCount(s, count, 1);
         if (count <= 0) return;
+        CheckCount(s, count, 1);
         TMemoryStream data(s.ReadBytes(count));
         try {
             e->Picture()->Bitmap()->LoadFromStream(data);
@@ -401,7 +405,7 @@ struct TReader {
         if (TComponent *c = editName.isEmpty() ? nullptr : ctx.ReportForm->FindComponent(editName))
             if (auto *edit = qobject_cast<TRepRichEdit *>(c->Object())) e->SetParentRichEdit(edit);
         const qint32 count = Bin::ReadInt(s);
-        CheckCount(s, count, 1);
+        if (count > 0) CheckCount(s, count, 1);
         e->SetLines(count > 0 ? s.ReadBytes(count) : QByteArray());
     }
 
@@ -502,7 +506,8 @@ void ReadElementRecord(TStream &Stream, quint16 Kind, quint16 Size, const TEleme
     try {
         if (auto *memo = qobject_cast<TRepMemo *>(element)) memo->StoreAutoSize(false);
         ReadCommonProperties(Stream, Context.ReportForm, Context.Report, element);
-        element->SetName(Bin::ReadShortString(Stream));
+        // A name the form cannot take becomes one it can, after the class name ("VendamoLabel").
+        SetStoredName(element, Bin::ReadShortString(Stream), cls->Name.mid(1));
         if (HasFontBlock(Kind))
             if (auto *font = qobject_cast<TFont *>(GetFontProperty(element))) ReadFontProperties(Stream, *font);
         b.ReadFrom(Stream, Size);

@@ -35,6 +35,8 @@ struct TElementReadContext {
     TComponent *ReportForm = nullptr;
     QWidget *Report = nullptr;  // default parent and the master 9999 stands for
     TVDMLoader *Loader = nullptr;
+    // Set to true when an image record carries its picture (when given).
+    bool *EmbeddedPictures = nullptr;
 };
 
 // Reads one element record whose kind and size words have been read; creates the element owned

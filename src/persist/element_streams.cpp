@@ -11,6 +11,7 @@
 #include "model/loader.h"
 #include "model/report_constants.h"
 
+#include <QPointer>
 #include <QWidget>
 
 namespace {
@@ -28,6 +29,24 @@ QList<QObject *> ReferenceHolders(QWidget *control) {
     }
     return holders;
 }
+
+// Remembers the datasets of controls and gives them back when it goes, however copying ends.
+class TDatasetReferences {
+public:
+    explicit TDatasetReferences(const QList<QObject *> &controls) {
+        for (QObject *c : controls)
+            FKept.append({c, qobject_cast<TDataSet *>(GetPointerProperty(c, DatasetProp))});
+    }
+    ~TDatasetReferences() {
+        for (const auto &[control, dataset] : FKept)
+            if (control && PropertyExists(control, DatasetProp)) SetPointerProperty(control, DatasetProp, dataset.data());
+    }
+    TDatasetReferences(const TDatasetReferences &) = delete;
+    TDatasetReferences &operator=(const TDatasetReferences &) = delete;
+
+private:
+    QList<std::pair<QPointer<QObject>, QPointer<TDataSet>>> FKept;
+};
 
 }  // namespace
 
@@ -67,14 +86,11 @@ bool CopyElementsToStream(TVDMLoader *Designer, const QList<QWidget *> &Selectio
         for (QWidget *control : copied) {
             writer.WriteSignature();
             const QList<QObject *> holders = ReferenceHolders(control);
+            // The copied controls get back the very datasets they had: a number in the Tag may
+            // stand for none (a dataset without a data source there).
+            const TDatasetReferences kept(holders);
             for (QObject *h : holders) PrepareDatasetReference(h, databaseOwner);
-            try {
-                writer.WriteComponent(TComponent::FromObject(control));
-            } catch (...) {
-                for (QObject *h : holders) RestoreDatasetReference(h, databaseOwner);
-                throw;
-            }
-            for (QObject *h : holders) RestoreDatasetReference(h, databaseOwner);
+            writer.WriteComponent(TComponent::FromObject(control));
         }
         writer.WriteEndOfList();
     } catch (const std::exception &) {

@@ -5,6 +5,7 @@
 #include "persist/dataset_records.h"
 #include "persist/datasource_numbers.h"
 #include "persist/element_records.h"
+#include "persist/kept_field_settings.h"
 #include "persist/loader_options.h"
 #include "persist/record_block.h"
 #include "persist/report_record.h"
@@ -66,7 +67,8 @@ void ReadApplicationData(TStream &s, quint16 size, TVDMLoader *loader) {
 // damaged records raise.
 bool ReadRecords(TLoad &load) {
     TStream &s = load.Stream;
-    const TElementReadContext elements{load.Form, load.Report, load.Loader};
+    const TElementReadContext elements{load.Form, load.Report, load.Loader,
+                                       load.Info ? &load.Info->EmbeddedPictures : nullptr};
     const TBandReadContext bands{load.Form, load.Report, load.Loader, &load.Links};
     while (s.Position() < s.Size()) {
         const quint16 kind = Bin::ReadWord(s);
@@ -103,7 +105,10 @@ void FreeFieldsOfClearedDatasets(TComponent *form) {
     for (TComponent *c : form->Components()) {
         auto *ds = qobject_cast<TDataSource *>(c->Object());
         if (!ds || IsDesignerDataSource(ds)) continue;
-        if (qobject_cast<TTable *>(ds->DataSet()) || qobject_cast<TQuery *>(ds->DataSet())) cleared << ds->DataSet();
+        TDataSet *dataset = ds->DataSet();
+        // Only the form's own datasets are cleared; another owner's keep their fields.
+        if (!dataset || dataset->Owner() != form) continue;
+        if (qobject_cast<TTable *>(dataset) || qobject_cast<TQuery *>(dataset)) cleared << dataset;
     }
     const QList<TComponent *> owned = form->Components();
     for (TComponent *c : owned)
@@ -186,6 +191,7 @@ bool Load_Report_From_Stream(TStream &Stream, TStream *DatasetStream, TVDMLoader
     if (LoadDatasets) {
         LinkDatasetMasters(ReportForm);
         OpenReportDatasets(load.Datasets, FileName);
+        KeepUnappliedFieldSettings(load.Datasets.DataFields);
     }
     ShowFieldLabels(ReportForm);
     return !failed;

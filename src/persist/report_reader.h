@@ -16,6 +16,8 @@ struct TReportLoadInfo {
     int StoredUnits = -1;
     // Whether the stream held a printer setup record.
     bool PrinterSetup = false;
+    // Whether an image record carried its picture in the stream.
+    bool EmbeddedPictures = false;
 };
 
 // Reads a report stream onto ReportForm (cleared first; with LoadDatasets its datasets too).

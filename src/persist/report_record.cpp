@@ -109,7 +109,7 @@ int ReadReportRecord(TStream &Stream, quint16 Size, TReport *Report, TComponent 
     if (number == DatasourceByName)
         Report->SetDataSet(FindDatasetByName(Loader, Bin::ReadShortString(Stream)));
     else if (number != 0)
-        Report->SetDataSet(GetDatasetByNum(ReportForm, number, Loader));
+        Report->SetDataSet(ReportDatasetByNum(ReportForm, number, Loader));
 
     Report->SetPrintIfEmpty(b.Flag(350));
     const int units = b.Byte(351);

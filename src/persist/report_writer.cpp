@@ -11,6 +11,7 @@
 #include "persist/report_records.h"
 
 #include "dblib/data_source.h"
+#include "host/interaction.h"
 #include "host/stream.h"
 #include "model/report_constants.h"
 #include "reportlib/report.h"
@@ -30,15 +31,23 @@ bool WriteIdentifier(TStream &s) {
 
 void WriteEndMarker(TStream &s) { Bin::WriteWord(s, RecordKind::EndMarker); }
 
-void WriteApplicationData(TStream &s, const TMethod &onSaveReport) {
-    if (!onSaveReport.Assigned()) return;
+// False, with a message and nothing written, when the application gives more than the record's
+// size word can hold: cut short, its data would come back damaged.
+bool WriteApplicationData(TStream &s, const TMethod &onSaveReport) {
+    if (!onSaveReport.Assigned()) return true;
     TMemoryStream data;
     onSaveReport.Invoke<TStream *>(&data);
-    if (data.Size() < 1) return;
-    // The size word holds at most 65,535 bytes; more would make the rest of the file unreadable.
-    const int count = int(qMin<qint64>(data.Size(), BlockSize::ApplicationDataMax));
-    WriteRecordHeader(s, RecordKind::ApplicationData, quint16(count));
-    s.WriteBuffer(data.Data().constData(), count);
+    if (data.Size() < 1) return true;
+    if (data.Size() > BlockSize::ApplicationDataMax) {
+        Interaction().ShowError(QStringLiteral("The report's application data take %1 bytes; a report file holds at "
+                                               "most %2. The report is not saved.")
+                                    .arg(data.Size())
+                                    .arg(BlockSize::ApplicationDataMax));
+        return false;
+    }
+    WriteRecordHeader(s, RecordKind::ApplicationData, quint16(data.Size()));
+    s.WriteBuffer(data.Data().constData(), data.Size());
+    return true;
 }
 
 QList<TDataSource *> SavedDataSources(TComponent *form) {
@@ -71,7 +80,7 @@ bool Save_Report_To_Stream(TStream &Stream, TStream *DatasetStream, TVDMLoader *
     if (!report || !ReportForm) return false;
 
     WriteTitleRecord(Stream, report);
-    WriteApplicationData(Stream, LoaderEvent(Designer, LoaderOption::OnSaveReport));
+    if (!WriteApplicationData(Stream, LoaderEvent(Designer, LoaderOption::OnSaveReport))) return false;
     if (LoaderFlag(Designer, LoaderOption::SaveLoadPrinterSetup)) WritePrinterSetupRecord(Stream, report);
 
     NumberDataSources(ReportForm, LoaderDatabaseOwner(Designer));

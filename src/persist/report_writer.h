@@ -10,7 +10,8 @@ class TVDMLoader;
 // application data of OnSaveReport, the printer setup (SaveLoadPrinterSetup), the datasets and
 // fields (SaveDatasets; into DatasetStream when one is given), the report record, the bands and
 // the elements, then the end marker. Numbers the data sources and bands afresh. Returns false
-// when the stream does not take the identifier; errors of the stream raise.
+// when the stream does not take the identifier, and, with a message, when OnSaveReport gives
+// more application data than a record holds (65,535 bytes); errors of the stream raise.
 bool Save_Report_To_Stream(TStream &Stream, TStream *DatasetStream, TVDMLoader *Designer, bool SaveDatasets,
                            TComponent *ReportForm);
 

@@ -3,6 +3,8 @@
 #include "host/forms.h"
 #include "test_objects.h"
 
+#include <QPointer>
+
 #include <gtest/gtest.h>
 
 TEST(Component, OwnerKeepsComponentsInCreationOrderAndFreesThem) {
@@ -216,4 +218,44 @@ TEST(Component, AReceiverFreeingASiblingKeepsTheOthersInformed) {
     owner.InsertComponent(added);
     EXPECT_EQ(owner.ComponentCount(), 3);
     EXPECT_EQ(first->Log.last(), "insert:Added");
+}
+
+TEST(Component, FreeingManyAtOnceTellsOnlyWhatStays) {
+    TTestComponent owner;
+    owner.SetName("Owner");
+    auto *stays = new TTestComponent(&owner);
+    stays->SetName("Stays");
+    // A widget that takes its child widget with it, both freed together, and one freed alone.
+    class TWidgetComponent : public QWidget, public TComponent {
+    public:
+        TWidgetComponent(TComponent *o, QWidget *p) : QWidget(p), TComponent(o) {}
+    };
+    auto *band = new TWidgetComponent(&owner, nullptr);
+    band->SetName("Band");
+    auto *element = new TWidgetComponent(&owner, band);
+    element->SetName("Element");
+    auto *goes = new TTestComponent(&owner);
+    goes->SetName("Goes");
+    stays->Watched = goes;
+    owner.Log.clear();
+    stays->Log.clear();
+    goes->Log.clear();
+    QPointer<QObject> bandAlive(band), elementAlive(element), goesAlive(goes);
+
+    owner.FreeComponents({band, element, goes, nullptr});
+    EXPECT_TRUE(!bandAlive && !elementAlive && !goesAlive);
+    EXPECT_EQ(owner.ComponentCount(), 1);
+    EXPECT_EQ(owner.Component(0), stays);
+    EXPECT_EQ(owner.FindComponent("Band"), nullptr);
+    // The owner and what stays hear of each one going, as when each is freed alone.
+    const QStringList removals{"remove:Band", "remove:Element", "remove:Goes"};
+    EXPECT_EQ(owner.Log, removals);
+    EXPECT_EQ(stays->Log, removals);
+    EXPECT_EQ(stays->Watched, nullptr);
+    // Names are free again; the owner works on as before.
+    auto *again = new TTestComponent(&owner);
+    again->SetName("Band");
+    EXPECT_EQ(owner.FindComponent("band"), again);
+    owner.FreeComponents({});
+    EXPECT_EQ(owner.ComponentCount(), 2);
 }
