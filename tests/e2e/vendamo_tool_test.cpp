@@ -183,7 +183,8 @@ TEST(VendamoTool, ResaveKeepsAWriterMadeReportByteForByte) {
     // the same.
     const TRun offline = Vendamo({QStringLiteral("resave"), dir.Path("full.QR2"), dir.Path("offline.QR2")});
     ASSERT_EQ(offline.Status, 0) << offline.Err.toStdString();
-    EXPECT_TRUE(Messages(offline).contains(QStringLiteral("Error opening table customer.db")));
+    EXPECT_FALSE(Messages(offline).filter(QRegularExpression(QStringLiteral("^Error opening table customer.db: "))).isEmpty())
+        << offline.Err.toStdString();
     EXPECT_TRUE(ReadWholeFile(dir.Path("offline.QR2")) == original);
 }
 
