@@ -6,9 +6,18 @@
 #include <QPointer>
 #include <QSet>
 #include <typeinfo>
+#include <utility>
 
 TComponent::TComponent(TComponent *AOwner) {
-    if (AOwner) AOwner->InsertComponent(this);
+    if (!AOwner) return;
+    // A component under construction has no class a receiver could test yet, and no sibling can
+    // hold a reference to it, so only the owner is told now; classes whose arrival matters to
+    // siblings announce themselves with NotifyInsertion() once complete. Telling every sibling
+    // here would make filling a form of n elements cost n * n notices.
+    AOwner->Insert(this);
+    TComponent *const previous = std::exchange(AOwner->FArrivingComponent, this);
+    AOwner->SendNotification(this, opInsert);
+    AOwner->FArrivingComponent = previous;
 }
 
 TComponent::~TComponent() {
@@ -198,6 +207,7 @@ void TComponent::Notification(TComponent *AComponent, TOperation Operation) {
     // Only a component we watch has our subscription to undo (its watcher list may be long).
     if (Operation == opRemove && AComponent && FWatching.contains(AComponent)) RemoveFreeNotification(AComponent);
     if (FComponents.isEmpty()) return;
+    if (Operation == opInsert && AComponent == FArrivingComponent) return;  // the owner alone hears of it
     // Walk a copy: a receiver may free or move components while being told. Only once the list
     // has changed must each receiver be checked to be still ours.
     const QList<TComponent *> receivers = FComponents;

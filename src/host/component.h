@@ -26,10 +26,11 @@ enum TComponentStateFlag {
 
 class TComponent {
 public:
-    // Inserts the new component into AOwner's list (at the end) and notifies the owner and its
-    // components with opInsert. As with Qt's child events, receivers see the component before its
-    // derived constructors have run: compare identities, do not inspect the class. Classes whose
-    // class matters to receivers call NotifyInsertion() at the end of their own constructor.
+    // Inserts the new component into AOwner's list (at the end) and tells the owner (opInsert).
+    // As with Qt's child events, the owner sees the component before its derived constructors
+    // have run: compare identities, do not inspect the class. The owner's other components are
+    // not told now; classes whose class matters to them call NotifyInsertion() at the end of
+    // their own constructor, which tells the owner and all its components.
     explicit TComponent(TComponent *AOwner = nullptr);
     virtual ~TComponent();
 
@@ -107,6 +108,9 @@ private:
     // Counts changes of FComponents, so that a notification walk knows when it must check that a
     // receiver is still owned.
     quint64 FListChanges = 0;
+    // The component whose construction-time insertion notice is being given: the owner hears
+    // of it without passing it on.
+    TComponent *FArrivingComponent = nullptr;
     QList<TComponent *> FWatchers;  // told when this component goes
     QList<TComponent *> FWatching;  // components whose end this one wants to hear of
     QString FName;

@@ -72,6 +72,25 @@ TEST(Component, NotificationsReachOwnerAndSiblingsOnInsertAndRemove) {
     delete third;
 }
 
+TEST(Component, ANewComponentIsToldToItsOwnerAloneUntilItAnnouncesItself) {
+    TTestComponent owner;
+    auto *first = new TTestComponent(&owner);
+    owner.Log.clear();
+    auto *second = new TTestComponent(&owner);
+    EXPECT_EQ(owner.Log, QStringList{"insert:"});
+    EXPECT_TRUE(first->Log.isEmpty());  // nothing a sibling could use: the class is not built yet
+    second->SetName("Second");
+    second->NotifyInsertion();          // a complete component tells everyone
+    EXPECT_EQ(owner.Log.last(), "insert:Second");
+    EXPECT_EQ(first->Log, QStringList{"insert:Second"});
+    // Taking over a built component tells everyone.
+    first->Log.clear();
+    auto *third = new TTestComponent;
+    third->SetName("Third");
+    owner.InsertComponent(third);
+    EXPECT_EQ(first->Log, QStringList{"insert:Third"});
+}
+
 TEST(Component, InsertingADuplicateNameIsRefused) {
     TTestComponent owner, other;
     auto *a = new TTestComponent(&owner);
