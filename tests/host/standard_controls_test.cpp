@@ -54,8 +54,8 @@ const char *const kWidgetControls[] = {"TLabel",       "TEdit",     "TMemo",    
 
 }  // namespace
 
+// Registered before main by the host library's start-up code.
 TEST(StandardControls, EveryClassIsCreatedByNameAndPublishesTheSharedProperties) {
-    RegisterStandardControls();
     TForm form;
     for (const char *className : kWidgetControls) {
         SCOPED_TRACE(className);
