@@ -105,6 +105,25 @@ TEST(StandardControls, CaptionIsTheWidgetsOwnText) {
     EXPECT_EQ(GetStringProperty(button, "Caption"), "Changed by Qt");
 }
 
+TEST(StandardControls, LabelFocusesItsControlAndReportsClicks) {
+    FormFixture f;
+    auto *label = f.Add<TLabel>("NameLabel");
+    auto *edit = f.Add<TEdit>("NameEdit");
+    auto *other = f.Add<TEdit>("OtherEdit");
+    SetStringProperty(label, "Caption", "&Name");
+    SetPointerProperty(label, "FocusControl", edit);
+    EXPECT_EQ(GetPointerProperty(label, "FocusControl"), edit);
+    EventLog clicks;
+    SetMethodProperty(label, "OnClick", clicks.Handler());
+    f.Show();
+    other->setFocus();
+    QTest::keyClick(f.Form.get(), Qt::Key_N, Qt::AltModifier);
+    EXPECT_TRUE(edit->hasFocus());
+    QTest::mouseClick(label, Qt::LeftButton);
+    ASSERT_EQ(clicks.Count(), 1);
+    EXPECT_EQ(clicks.Senders[0], label);
+}
+
 TEST(StandardControls, ButtonsFireOnClickForTheUserOnly) {
     FormFixture f;
     auto *button = f.Add<TButton>("OkButton");
@@ -177,6 +196,14 @@ TEST(StandardControls, RadioButtonsAndSpeedButtonsExcludeTheirGroup) {
     QTest::mouseClick(right, Qt::LeftButton);  // ...unless all may be up
     EXPECT_FALSE(GetBooleanProperty(right, "Down"));
     EXPECT_EQ(clicks.Count(), 3);
+    // A one-button group that may be all up is a toggle (the font style buttons).
+    auto *bold = f.Add<TSpeedButton>("FontBold");
+    SetIntegerProperty(bold, "GroupIndex", 29998);
+    SetBooleanProperty(bold, "AllowAllUp", true);
+    QTest::mouseClick(bold, Qt::LeftButton);
+    EXPECT_TRUE(GetBooleanProperty(bold, "Down"));
+    QTest::mouseClick(bold, Qt::LeftButton);
+    EXPECT_FALSE(GetBooleanProperty(bold, "Down"));
     // Without a group a speed button does not stay down.
     SetBooleanProperty(single, "Down", true);
     QTest::mouseClick(single, Qt::LeftButton);
