@@ -25,6 +25,7 @@ public:
     bool Visible() const { return !this->isHidden(); }
     void SetVisible(bool value) { this->setVisible(value); }
 
+    // Geometry in the parent's coordinates; a control inside a Qt layout is placed by the layout.
     int Left() const { return this->x(); }
     void SetLeft(int value) { this->move(value, this->y()); }
     int Top() const { return this->y(); }

@@ -310,6 +310,17 @@ TEST(StandardControls, ComboBoxItemsIndexAndUserChanges) {
     EXPECT_EQ(GetStringProperty(combo, "Text"), "cm");
     EXPECT_EQ(changes.Count(), 3);
     EXPECT_EQ(items->Count(), 4);  // typing adds no entry
+    // Keys typed into the editable box reach OnKeyDown (Enter applies a typed font size).
+    QList<int> keys;
+    SetMethodProperty(combo, "OnKeyDown",
+                      TMethod::FromFunction<QObject *, int &, Qt::KeyboardModifiers>(
+                          std::function<void(QObject *, int &, Qt::KeyboardModifiers)>(
+                              [&](QObject *, int &key, Qt::KeyboardModifiers) { keys << key; }),
+                          &keys));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_2);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(keys, (QList<int>{Qt::Key_2, Qt::Key_Return}));
+    EXPECT_EQ(GetStringProperty(combo, "Text"), "cm2");
 }
 
 TEST(StandardControls, ListBoxSelectionFiresOnClickOnlyForTheUser) {
