@@ -1,0 +1,136 @@
+#include "design/designer.h"
+
+#include "design/stretch_handle.h"
+
+#include "model/design_report.h"
+
+#include "reportlib/rep_band.h"
+
+#include <algorithm>
+
+TVDMDesigner::TVDMDesigner(TComponent *AOwner) : TVDMLoader(AOwner) {
+    FAvailableDatasetNames = new TStringList(this);
+    FAvailableTableNames = new TStringList(this);
+    FFieldDisplayLabels = new TStringList(this);
+    FBandNameFont = new TFont(this);
+    FBandNameFont->SetName(QStringLiteral("MS Sans Serif"));
+    FBandNameFont->SetColor(clSilver);
+    FBandNameFont->SetHeight(20);
+    if (AOwner) {
+        FHandle = new TStretch_Handle(AOwner);
+        FHandleComponent = FHandle;
+        FHandle->SetDesigner(this);
+        // Parented from the start, so that the hidden handle never becomes a window of its own.
+        if (Report()) FHandle->setParent(Report());
+    }
+    NotifyInsertion();
+}
+
+TVDMDesigner::~TVDMDesigner() {
+    if (FHandle) FHandle->SetDesigner(nullptr);
+}
+
+TStretch_Handle *TVDMDesigner::Handle() const { return FHandle; }
+
+void TVDMDesigner::Notification(TComponent *AComponent, TOperation Operation) {
+    TVDMLoader::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent && AComponent == FHandleComponent) {
+        FHandle = nullptr;
+        FHandleComponent = nullptr;
+    }
+    // A report that arrives after the designer gives the hidden handle its parent.
+    if (FHandle && !FHandle->parentWidget() && Report()) FHandle->setParent(Report());
+}
+
+void TVDMDesigner::SetAvailableDatasetNames(TStrings *Lines) {
+    if (Lines && Lines != FAvailableDatasetNames) FAvailableDatasetNames->Assign(Lines);
+}
+
+void TVDMDesigner::SetAvailableTableNames(TStrings *Lines) {
+    if (Lines && Lines != FAvailableTableNames) FAvailableTableNames->Assign(Lines);
+}
+
+void TVDMDesigner::SetFieldDisplayLabels(TStrings *Lines) {
+    if (Lines && Lines != FFieldDisplayLabels) FFieldDisplayLabels->Assign(Lines);
+}
+
+void TVDMDesigner::InvalidateBands() {
+    if (!Owner()) return;
+    for (TComponent *c : Owner()->Components())
+        if (auto *band = dynamic_cast<TRepBand *>(c)) band->update();
+}
+
+void TVDMDesigner::SetBandNameFont(TFont *value) {
+    if (value && value != FBandNameFont) FBandNameFont->Assign(value);
+    if (FShowBandNames) InvalidateBands();
+}
+
+void TVDMDesigner::SetShowBandNames(bool value) {
+    if (value == FShowBandNames) return;
+    FShowBandNames = value;
+    if (FShowBandNames) InvalidateBands();
+}
+
+namespace {
+quint16 GridStep(int value) { return quint16(std::clamp(value, 1, 32)); }
+}  // namespace
+
+void TVDMDesigner::SetGridSizeX(int value) { FGridSizeX = GridStep(value); }
+void TVDMDesigner::SetGridSizeY(int value) { FGridSizeY = GridStep(value); }
+
+void TVDMDesigner::SetMinElementWidth(int value) {
+    if (value >= 5 && value <= 0xFFFF) FMinElementWidth = quint16(value);
+}
+
+void TVDMDesigner::SetMinElementHeight(int value) {
+    if (value >= 5 && value <= 0xFFFF) FMinElementHeight = quint16(value);
+}
+
+void TVDMDesigner::SetVendamoState(quint16 State) {
+    if (State == FVendamoState) return;
+    FVendamoState = State;
+    FOnDesignStateChanged.Invoke<TVDMDesigner *, quint16>(this, State);
+}
+
+void TVDMDesigner::SetHasChanged(bool Value) { FHasChanged = Value; }
+
+void TVDMDesigner::SelectElement(bool Clear, QWidget *Element) {
+    if (!FHandle) return;
+    if (Clear && !Element) {
+        FHandle->Detach();
+        return;
+    }
+    if (Clear) FHandle->DetachWithoutEvents();
+    FHandle->Attach(Element);
+}
+
+QWidget *TVDMDesigner::GetSelectedElement() const {
+    return FHandle && FHandle->IsAttached() ? FHandle->Children().first() : nullptr;
+}
+
+QList<QWidget *> TVDMDesigner::GetSelectedElements() const {
+    return FHandle ? FHandle->Children() : QList<QWidget *>();
+}
+
+void TVDMDesigner::UpdateSelections() {
+    FOnSelectionChanged.Invoke<TVDMDesigner *, int>(this, FHandle ? FHandle->ChildCount() : 0);
+}
+
+void TVDMDesigner::UpdateHandle(QWidget *Element) {
+    if (!FHandle) return;
+    if (Element) {
+        FHandle->ReleaseChild(Element);
+        return;
+    }
+    RedrawSelection();
+}
+
+void TVDMDesigner::RedrawSelection() {
+    if (!FHandle) return;
+    FHandle->RecalcSize();
+    FHandle->update();
+}
+
+void TVDMDesigner::DetachSelection() {
+    if (FHandle) FHandle->Detach();
+}

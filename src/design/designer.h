@@ -1,0 +1,207 @@
+#pragma once
+// The designer: the non-visual component that makes the report on its owner form editable. It
+// descends from the run-time loader, so it loads, saves and prints as well; it owns the one
+// selection handle, keeps the design state (0 = selecting, 2..16 = an insertion is pending) and
+// the changed flag, and tells the host window what happens through its events.
+#include "model/loader.h"
+
+#include "host/colors.h"
+#include "host/font.h"
+#include "host/method.h"
+#include "host/strings.h"
+
+#include <QList>
+#include <QString>
+
+class QWidget;
+class TStretch_Handle;
+
+class TVDMDesigner : public TVDMLoader {
+    Q_OBJECT
+    Q_PROPERTY(TMethod OnSaveReport READ OnSaveReport WRITE SetOnSaveReport)
+    Q_PROPERTY(TMethod OnEditQuery READ OnEditQuery WRITE SetOnEditQuery)
+    Q_PROPERTY(TMethod OnShowInfo READ OnShowInfo WRITE SetOnShowInfo)
+    Q_PROPERTY(TMethod OnEditProperties READ OnEditProperties WRITE SetOnEditProperties)
+    Q_PROPERTY(TMethod OnSelectionChanged READ OnSelectionChanged WRITE SetOnSelectionChanged)
+    Q_PROPERTY(TMethod OnDesignStateChanged READ OnDesignStateChanged WRITE SetOnDesignStateChanged)
+    Q_PROPERTY(TMethod OnDeleteElement READ OnDeleteElement WRITE SetOnDeleteElement)
+    Q_PROPERTY(TMethod OnBeforeCopyToClipboard READ OnBeforeCopyToClipboard WRITE SetOnBeforeCopyToClipboard)
+    Q_PROPERTY(int AddCursor READ AddCursor WRITE SetAddCursor)
+    Q_PROPERTY(bool AllowBlockEdit MEMBER FAllowBlockEdit)
+    Q_PROPERTY(bool AllowNewCalcFields MEMBER FAllowNewCalcFields)
+    Q_PROPERTY(bool AllowSQLEdit MEMBER FAllowSQLEdit)
+    Q_PROPERTY(bool AutoEditAfterInsert MEMBER FAutoEditAfterInsert)
+    Q_PROPERTY(TStrings *AvailableDatasetNames READ AvailableDatasetNames WRITE SetAvailableDatasetNames)
+    Q_PROPERTY(TStrings *AvailableTableNames READ AvailableTableNames WRITE SetAvailableTableNames)
+    Q_PROPERTY(TStrings *FieldDisplayLabels READ FieldDisplayLabels WRITE SetFieldDisplayLabels)
+    Q_PROPERTY(QString BackupFileExtension READ BackupFileExtension WRITE SetBackupFileExtension)
+    Q_PROPERTY(TFont *BandNameFont READ BandNameFont WRITE SetBandNameFont)
+    Q_PROPERTY(TColor ComponentFrameColor MEMBER FComponentFrameColor)
+    Q_PROPERTY(int ComponentFrameStyle MEMBER FComponentFrameStyle)
+    Q_PROPERTY(quint16 GridSizeX READ GridSizeX WRITE SetGridSizeX)
+    Q_PROPERTY(quint16 GridSizeY READ GridSizeY WRITE SetGridSizeY)
+    Q_PROPERTY(quint16 KeyboardMoveX MEMBER FKeyboardMoveX)
+    Q_PROPERTY(quint16 KeyboardMoveY MEMBER FKeyboardMoveY)
+    Q_PROPERTY(quint16 MinElementWidth READ MinElementWidth WRITE SetMinElementWidth)
+    Q_PROPERTY(quint16 MinElementHeight READ MinElementHeight WRITE SetMinElementHeight)
+    Q_PROPERTY(bool QueriesOnlyInExpert MEMBER FQueriesOnlyInExpert)
+    Q_PROPERTY(bool QueriesOnlyInDBSetup MEMBER FQueriesOnlyInDBSetup)
+    Q_PROPERTY(bool SaveBackupFiles MEMBER FSaveBackupFiles)
+    Q_PROPERTY(bool SaveImagesInReportfile MEMBER FSaveImagesInReportfile)
+    Q_PROPERTY(bool ShowBandNames READ ShowBandNames WRITE SetShowBandNames)
+    Q_PROPERTY(bool ShowComponentFrames MEMBER FShowComponentFrames)
+    Q_PROPERTY(bool UndoEnabled MEMBER FUndoEnabled)
+public:
+    // Creates the selection handle with the designer's owner as its owner (none without an
+    // owner form: there is nothing to select then).
+    Q_INVOKABLE explicit TVDMDesigner(TComponent *AOwner = nullptr);
+    ~TVDMDesigner() override;
+
+    // Events, as Invoke<...>(arguments):
+    //   OnShowInfo            <TComponent*, QString&>(element, info)
+    //   OnEditProperties      <TVDMDesigner*, TComponent*, bool&>(designer, element, editResult)
+    //   OnSelectionChanged    <TVDMDesigner*, int>(designer, numberOfSelections)
+    //   OnDesignStateChanged  <TVDMDesigner*, quint16>(designer, newState)
+    //   OnDeleteElement       <TVDMDesigner*, TComponent*, bool&>(designer, element, doDelete)
+    //   OnBeforeCopyToClipboard <QList<QWidget*>*, bool&>(elements, doCopy)
+    //   OnSaveReport          <TStream*>(applicationData), read by the report writer
+    //   OnEditQuery           <QObject*, bool&>(query, doCancel)
+    TMethod OnSaveReport() const { return FOnSaveReport; }
+    void SetOnSaveReport(const TMethod &m) { FOnSaveReport = m; }
+    TMethod OnEditQuery() const { return FOnEditQuery; }
+    void SetOnEditQuery(const TMethod &m) { FOnEditQuery = m; }
+    TMethod OnShowInfo() const { return FOnShowInfo; }
+    void SetOnShowInfo(const TMethod &m) { FOnShowInfo = m; }
+    TMethod OnEditProperties() const { return FOnEditProperties; }
+    void SetOnEditProperties(const TMethod &m) { FOnEditProperties = m; }
+    TMethod OnSelectionChanged() const { return FOnSelectionChanged; }
+    void SetOnSelectionChanged(const TMethod &m) { FOnSelectionChanged = m; }
+    TMethod OnDesignStateChanged() const { return FOnDesignStateChanged; }
+    void SetOnDesignStateChanged(const TMethod &m) { FOnDesignStateChanged = m; }
+    TMethod OnDeleteElement() const { return FOnDeleteElement; }
+    void SetOnDeleteElement(const TMethod &m) { FOnDeleteElement = m; }
+    TMethod OnBeforeCopyToClipboard() const { return FOnBeforeCopyToClipboard; }
+    void SetOnBeforeCopyToClipboard(const TMethod &m) { FOnBeforeCopyToClipboard = m; }
+
+    // The cursor (host numbering, 0 default) over the report while an insertion is pending.
+    int AddCursor() const { return FAddCursor; }
+    void SetAddCursor(int value) { FAddCursor = value; }
+    bool AllowBlockEdit() const { return FAllowBlockEdit; }
+    bool AutoEditAfterInsert() const { return FAutoEditAfterInsert; }
+
+    // Lists supplied by the application; assigning copies the lines.
+    TStrings *AvailableDatasetNames() const { return FAvailableDatasetNames; }
+    void SetAvailableDatasetNames(TStrings *Lines);
+    TStrings *AvailableTableNames() const { return FAvailableTableNames; }
+    void SetAvailableTableNames(TStrings *Lines);
+    TStrings *FieldDisplayLabels() const { return FFieldDisplayLabels; }
+    void SetFieldDisplayLabels(TStrings *Lines);
+
+    // At most four characters, as report files of other installations expect.
+    QString BackupFileExtension() const { return FBackupFileExtension; }
+    void SetBackupFileExtension(const QString &value) { FBackupFileExtension = value.left(4); }
+
+    // The font of band names drawn on bands; assigning copies it and redraws the bands when
+    // their names are shown.
+    TFont *BandNameFont() const { return FBandNameFont; }
+    void SetBandNameFont(TFont *value);
+    bool ShowBandNames() const { return FShowBandNames; }
+    // Switching band names on redraws every band of the owner form.
+    void SetShowBandNames(bool value);
+    bool ShowComponentFrames() const { return FShowComponentFrames; }
+    TColor ComponentFrameColor() const { return FComponentFrameColor; }
+    int ComponentFrameStyle() const { return FComponentFrameStyle; }
+
+    // Grid steps in pixels, always within 1..32: a step of 0 would divide by zero when
+    // snapping, so values outside are clamped.
+    quint16 GridSizeX() const { return FGridSizeX; }
+    void SetGridSizeX(int value);
+    quint16 GridSizeY() const { return FGridSizeY; }
+    void SetGridSizeY(int value);
+    quint16 KeyboardMoveX() const { return FKeyboardMoveX; }
+    quint16 KeyboardMoveY() const { return FKeyboardMoveY; }
+    // Minimum element size; a value below 5 is ignored.
+    quint16 MinElementWidth() const { return FMinElementWidth; }
+    void SetMinElementWidth(int value);
+    quint16 MinElementHeight() const { return FMinElementHeight; }
+    void SetMinElementHeight(int value);
+    bool SaveBackupFiles() const { return FSaveBackupFiles; }
+    bool SaveImagesInReportfile() const { return FSaveImagesInReportfile; }
+    bool UndoEnabled() const { return FUndoEnabled; }
+
+    // The design state: 0 selecting, 2..16 an insertion of one kind is pending. Changing it
+    // fires OnDesignStateChanged.
+    quint16 VendamoState() const { return FVendamoState; }
+    void SetVendamoState(quint16 State);
+    // When set the design state stays after an element has been inserted.
+    bool RepeatInsertion = false;
+    // The last group number handed out.
+    qint32 GroupCounter = 0;
+
+    // Whether the report differs from the last load or save.
+    bool HasChanged() const { return FHasChanged; }
+    void SetHasChanged(bool Value);
+
+    // The selection handle (owned by the owner form; null without one).
+    TStretch_Handle *Handle() const;
+    // With Clear and no element the selection is emptied with its notifications; with Clear it
+    // is emptied quietly first; then Element is attached.
+    void SelectElement(bool Clear, QWidget *Element);
+    // The first selected element, or null; and the selection in selection order.
+    QWidget *GetSelectedElement() const;
+    QList<QWidget *> GetSelectedElements() const;
+    // After every selection change: fires OnSelectionChanged with the number selected.
+    void UpdateSelections();
+    // With an element, releases it from the selection; without, refits the handle.
+    void UpdateHandle(QWidget *Element);
+    // Refits the handle to the selected elements and repaints it.
+    void RedrawSelection();
+
+    // Loading empties the selection first, clears the changed flag on success and always
+    // returns to design state 0. Saving clears the changed flag on success.
+    bool LoadReport(const QString &FileName) override;
+    bool LoadReport_FromStream(TStream &Stream) override;
+    bool LoadReport_FromBlobField(TField *Field) override;
+    bool SaveReport(const QString &FileName);
+    bool SaveReport_ToStream(TStream &Stream);
+    bool SaveReport_ToBlobField(TField *Field);
+
+protected:
+    void Notification(TComponent *AComponent, TOperation Operation) override;
+
+private:
+    void InvalidateBands();
+    void DetachSelection();
+    // Runs a loader routine the designer way: selection emptied first, state 0 afterwards.
+    template <class Load>
+    bool LoadWrapped(Load load);
+
+    TMethod FOnSaveReport, FOnEditQuery, FOnShowInfo, FOnEditProperties, FOnSelectionChanged,
+        FOnDesignStateChanged, FOnDeleteElement, FOnBeforeCopyToClipboard;
+    int FAddCursor = 0;
+    bool FAllowBlockEdit = false;
+    bool FAllowNewCalcFields = false;
+    bool FAllowSQLEdit = true;
+    bool FAutoEditAfterInsert = true;
+    TStringList *FAvailableDatasetNames;
+    TStringList *FAvailableTableNames;
+    TStringList *FFieldDisplayLabels;
+    QString FBackupFileExtension = QStringLiteral(".BAK");
+    TFont *FBandNameFont;
+    TColor FComponentFrameColor = clGray;
+    int FComponentFrameStyle = 2;  // dotted
+    quint16 FGridSizeX = 1, FGridSizeY = 1;
+    quint16 FKeyboardMoveX = 1, FKeyboardMoveY = 1;
+    quint16 FMinElementWidth = 5, FMinElementHeight = 5;
+    bool FQueriesOnlyInExpert = false;
+    bool FQueriesOnlyInDBSetup = false;
+    bool FSaveBackupFiles = false;
+    bool FSaveImagesInReportfile = false;
+    bool FShowBandNames = true;
+    bool FShowComponentFrames = false;
+    bool FUndoEnabled = false;
+    quint16 FVendamoState = 0;
+    bool FHasChanged = false;
+    TStretch_Handle *FHandle = nullptr;
+    TComponent *FHandleComponent = nullptr;
+};

@@ -1,0 +1,269 @@
+#include "design/stretch_handle.h"
+
+#include "design/designer.h"
+
+#include "host/property_access.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// A control's GroupID, 0 for controls without one.
+quint16 GroupOf(const QObject *Control) {
+    if (!PropertyExists(Control, QStringLiteral("GroupID"))) return 0;
+    return quint16(GetIntegerProperty(Control, QStringLiteral("GroupID")));
+}
+
+}  // namespace
+
+Qt::CursorShape CursorShapeFor(int Cursor) {
+    switch (Cursor) {
+    case crSizeNESW: return Qt::SizeBDiagCursor;
+    case crSizeNS: return Qt::SizeVerCursor;
+    case crSizeNWSE: return Qt::SizeFDiagCursor;
+    case crSizeWE: return Qt::SizeHorCursor;
+    case crDrag: return Qt::DragMoveCursor;
+    case crNoDrop: return Qt::ForbiddenCursor;
+    case -11: return Qt::WaitCursor;
+    default: return Qt::ArrowCursor;
+    }
+}
+
+TStretch_Handle::TStretch_Handle(TComponent *AOwner) : QWidget(nullptr), TComponent(AOwner) {
+    // Only the grab squares are drawn; the elements stay visible through the rest.
+    setAttribute(Qt::WA_NoSystemBackground);
+    setAutoFillBackground(false);
+    // The pointer zones follow the pointer while no button is held.
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    resize(24, 24);
+    setEnabled(false);
+    hide();
+}
+
+TStretch_Handle::~TStretch_Handle() = default;
+
+void TStretch_Handle::SetColor(TColor value) {
+    FColor = value;
+    update();
+}
+
+void TStretch_Handle::SetSecondaryColor(TColor value) {
+    FSecondaryColor = value;
+    update();
+}
+
+void TStretch_Handle::SetColors(TColor Primary, TColor Secondary) {
+    FColor = Primary;
+    FSecondaryColor = Secondary;
+    update();
+}
+
+void TStretch_Handle::SetCursor(int value) {
+    FCursor = value;
+    setCursor(CursorShapeFor(value));
+}
+
+quint16 TStretch_Handle::GridX() const { return FNoGrid || !FDesigner ? 1 : FDesigner->GridSizeX(); }
+quint16 TStretch_Handle::GridY() const { return FNoGrid || !FDesigner ? 1 : FDesigner->GridSizeY(); }
+quint16 TStretch_Handle::MinWidth() const { return FDesigner ? FDesigner->MinElementWidth() : 5; }
+quint16 TStretch_Handle::MinHeight() const { return FDesigner ? FDesigner->MinElementHeight() : 5; }
+quint16 TStretch_Handle::DesignState() const { return FDesigner ? FDesigner->VendamoState() : 0; }
+
+void TStretch_Handle::Attach(QWidget *Element) {
+    if (!Element || IndexOf(Element) >= 0) return;
+    AttachWithoutEvents(Element);
+    if (FDesigner) FDesigner->UpdateSelections();
+}
+
+void TStretch_Handle::AttachWithoutEvents(QWidget *Element) {
+    if (!Element) return;
+    AttachOne(Element);
+    const quint16 group = GroupOf(Element);
+    if (group == 0 || !Element->parentWidget()) return;
+    for (QObject *o : Element->parentWidget()->children()) {
+        auto *w = qobject_cast<QWidget *>(o);
+        if (w && w != this && GroupOf(w) == group) AttachOne(w);
+    }
+}
+
+void TStretch_Handle::AttachOne(QWidget *Element) {
+    if (IndexOf(Element) >= 0) return;
+    QWidget *parent = Element->parentWidget();
+    if (!FChildren.isEmpty() && parent != parentWidget()) DetachWithoutEvents();
+    if (FChildren.isEmpty()) {
+        if (parentWidget() != parent) setParent(parent);
+        FParentComponent = TComponent::FromObject(parent);
+        FRubberBand = QRect();
+        setEnabled(true);
+        SetHandleBounds(QRect(Element->x() - 2, Element->y() - 2, Element->width() + 5, Element->height() + 5));
+        show();
+    } else {
+        const int left = std::min(x(), Element->x() - 2);
+        const int top = std::min(y(), Element->y() - 2);
+        const int right = std::max(x() + width() - 3, Element->x() + Element->width());
+        const int bottom = std::max(y() + height() - 3, Element->y() + Element->height());
+        SetHandleBounds(QRect(left, top, right - left + 3, bottom - top + 3));
+    }
+    FChildren.append(Element);
+    FChildComponents.append(TComponent::FromObject(Element));
+    const bool hasHint = FChildren.size() == 1 && PropertyExists(Element, QStringLiteral("Hint"));
+    setToolTip(hasHint ? GetStringProperty(Element, QStringLiteral("Hint")) : QString());
+    FDragStyle = dsMove;
+    raise();
+    if (isVisible() && isEnabled()) setFocus();
+}
+
+void TStretch_Handle::HideDetached() {
+    FLocked = false;
+    setEnabled(false);
+    hide();
+    FRubberBand = QRect();
+}
+
+void TStretch_Handle::DetachWithoutEvents() {
+    FChildren.clear();
+    FChildComponents.clear();
+    resize(24, 24);
+    HideDetached();
+}
+
+void TStretch_Handle::Detach() {
+    DetachWithoutEvents();
+    if (FDesigner) FDesigner->UpdateSelections();
+}
+
+void TStretch_Handle::ReleaseChild(QWidget *Element) {
+    const int i = IndexOf(Element);
+    if (i >= 0) {
+        FChildren.removeAt(i);
+        FChildComponents.removeAt(i);
+        if (FChildren.isEmpty())
+            HideDetached();
+        else
+            RecalcSize();
+    }
+    if (FDesigner) FDesigner->UpdateSelections();
+}
+
+void TStretch_Handle::RecalcSize() {
+    if (FChildren.isEmpty()) return;
+    int minLeft = INT_MAX, minTop = INT_MAX;
+    for (QWidget *c : FChildren) {
+        minLeft = std::min(minLeft, c->x() - 2);
+        minTop = std::min(minTop, c->y() - 2);
+    }
+    int w = 0, h = 0;
+    for (QWidget *c : FChildren) {
+        w = std::max(w, c->x() + c->width() - minLeft + 3);
+        h = std::max(h, c->y() + c->height() - minTop + 3);
+    }
+    SetHandleBounds(QRect(minLeft, minTop, w, h));
+}
+
+void TStretch_Handle::paintEvent(QPaintEvent *) {
+    if (FChildren.isEmpty()) return;
+    QPainter p(this);
+    const QColor fill = ColorToQColor(FChildren.size() == 1 ? FColor : FSecondaryColor);
+    // A square from (l, t) to (r, b), right and bottom exclusive.
+    auto square = [&](int l, int t, int r, int b) { p.fillRect(QRect(l, t, r - l, b - t), fill); };
+    for (QWidget *c : FChildren) {
+        const int l = c->x() - x() - 2, t = c->y() - y() - 2;
+        const int r = c->x() - x() + c->width() + 2, b = c->y() - y() + c->height() + 2;
+        square(l, t, l + 5, t + 5);
+        square(r - 5, t, r, t + 5);
+        square(r - 5, b - 5, r, b);
+        square(l, b - 5, l + 5, b);
+        if (FChildren.size() == 1) {
+            const int mx = l + int((r - l) * 0.5), my = t + int((b - t) * 0.5);
+            square(mx - 2, t, mx + 3, t + 5);
+            square(mx - 2, b - 5, mx + 3, b);
+            square(l, my - 2, l + 5, my + 3);
+            square(r - 5, my - 2, r, my + 3);
+        }
+    }
+}
+
+void TStretch_Handle::mouseMoveEvent(QMouseEvent *event) {
+    const int X = int(event->position().x()), Y = int(event->position().y());
+    // Drags are handled with the presses and releases that start and end them; here the
+    // pointer only picks the drag style and cursor while no button is held.
+    if (DesignState() == 0 && !(event->buttons() & Qt::LeftButton) && !FDragging) {
+        int cursor = crDefault;
+        TDragStyle style = dsMove;
+        if (FChildren.size() == 1) {
+            const int right = width(), bottom = height();
+            auto near = [&](int px, int py) { return std::abs(X - px) < 6 && std::abs(Y - py) < 6; };
+            // In table order: a later match overrides an earlier one, so on a very small
+            // element the bottom and right zones win.
+            if (near(0, 0)) style = dsSizeTopLeft, cursor = crSizeNWSE;
+            if (near(right, bottom)) style = dsSizeBottomRight, cursor = crSizeNWSE;
+            if (near(right, 0)) style = dsSizeTopRight, cursor = crSizeNESW;
+            if (near(0, bottom)) style = dsSizeBottomLeft, cursor = crSizeNESW;
+            const bool midX = std::abs(X - width() / 2.0) < 6, midY = std::abs(Y - height() / 2.0) < 6;
+            if (midX && std::abs(Y) < 6) style = dsSizeTop, cursor = crSizeNS;
+            if (midX && std::abs(Y - bottom) < 6) style = dsSizeBottom, cursor = crSizeNS;
+            if (midY && std::abs(X) < 6) style = dsSizeLeft, cursor = crSizeWE;
+            if (midY && std::abs(X - right) < 6) style = dsSizeRight, cursor = crSizeWE;
+        }
+        if (FLocked) cursor = crNoDrop;
+        FDragStyle = style;
+        SetCursor(cursor);
+    }
+    FOnMouseMove.Invoke<QObject *, Qt::KeyboardModifiers, int, int>(static_cast<QObject *>(this), event->modifiers(),
+                                                                     X, Y);
+    event->accept();
+}
+
+int TStretch_Handle::XGridAdjust(int Value) const {
+    const int g = GridX();
+    return (Value / g) * g;
+}
+
+int TStretch_Handle::YGridAdjust(int Value) const {
+    const int g = GridY();
+    return (Value / g) * g;
+}
+
+void TStretch_Handle::GetModifiedRect(int X, int Y, QRect &Rect, bool NoGrid) {
+    FNoGrid = NoGrid;
+    const int dx = X - FDragStart.x(), dy = Y - FDragStart.y();
+    const int left = x(), top = y(), w = width(), h = height();
+    const int movedL = XGridAdjust(left - 2 + dx) + 2, movedT = YGridAdjust(top - 2 + dy) + 2;
+    const int sizedW = XGridAdjust(w + 3 + dx) - 3, sizedH = YGridAdjust(h + 3 + dy) - 3;
+    FNoGrid = false;
+    int L = left, T = top, W = w, H = h;
+    switch (FDragStyle) {
+    case dsSizeTopLeft: L = movedL, T = movedT, W = w - (L - left), H = h - (T - top); break;
+    case dsSizeTopRight: T = movedT, W = sizedW, H = h - (T - top); break;
+    case dsSizeBottomLeft: L = movedL, W = w - (L - left), H = sizedH; break;
+    case dsSizeBottomRight: W = sizedW, H = sizedH; break;
+    case dsSizeTop: T = movedT, H = h - (T - top); break;
+    case dsSizeLeft: L = movedL, W = w - (L - left); break;
+    case dsSizeBottom: H = sizedH; break;
+    case dsSizeRight: W = sizedW; break;
+    case dsMove:
+    default: L = movedL, T = movedT; break;
+    }
+    Rect = QRect(L, T, std::max<int>(W, MinWidth()), std::max<int>(H, MinHeight()));
+}
+
+void TStretch_Handle::Notification(TComponent *AComponent, TOperation Operation) {
+    TComponent::Notification(AComponent, Operation);
+    if (Operation != opRemove || !AComponent) return;
+    if (FDesigner && AComponent == static_cast<TComponent *>(FDesigner)) FDesigner = nullptr;
+    // The band under the handle is going, and Qt would take its child widgets with it: leave
+    // it for the report beneath, hidden.
+    if (FParentComponent && AComponent == FParentComponent) {
+        QWidget *band = parentWidget();
+        DetachWithoutEvents();
+        setParent(band ? band->parentWidget() : nullptr);
+        FParentComponent = nullptr;
+        return;
+    }
+    const int i = int(FChildComponents.indexOf(AComponent));
+    if (i >= 0) ReleaseChild(FChildren.at(i));
+}

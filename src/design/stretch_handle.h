@@ -1,0 +1,170 @@
+#pragma once
+// The selection handle: a transparent child widget laid over the selected elements (or the
+// selected band) as their sibling. Its bounds enclose all of them with a 2-pixel margin (3 on
+// the right and bottom); it paints grab squares at their corners (and edge midpoints for a
+// single element) and tells from the pointer position which edge or corner a drag would move.
+//
+// Detached it stays a hidden child of its last parent: a parentless widget would become a window.
+#include "host/colors.h"
+#include "host/component.h"
+#include "host/method.h"
+
+#include <QList>
+#include <QPointer>
+#include <QRect>
+#include <QWidget>
+
+class TVDMDesigner;
+
+// What a left-button drag does.
+enum TDragStyle {
+    dsMove = 0,
+    dsSizeTopLeft,
+    dsSizeTopRight,
+    dsSizeBottomLeft,
+    dsSizeBottomRight,
+    dsSizeTop,
+    dsSizeLeft,
+    dsSizeBottom,
+    dsSizeRight
+};
+
+// Which pointer message a forwarded press or release is.
+enum TForwardMessage { fmMouseDown = 0, fmMouseUp };
+
+// Cursor numbers of the host library, as the handle reports them.
+enum THandleCursor {
+    crDefault = 0,
+    crSizeNESW = -6,
+    crSizeNS = -7,
+    crSizeNWSE = -8,
+    crSizeWE = -9,
+    crDrag = -12,
+    crNoDrop = -13
+};
+
+// The Qt cursor shape for a host cursor number (the arrow for numbers it does not know).
+Qt::CursorShape CursorShapeFor(int Cursor);
+
+class TStretch_Handle : public QWidget, public TComponent {
+    Q_OBJECT
+    Q_PROPERTY(QString Name READ Name WRITE SetName)
+    Q_PROPERTY(qint32 Tag READ Tag WRITE SetTag)
+    Q_PROPERTY(TColor Color READ Color WRITE SetColor)
+    Q_PROPERTY(TColor SecondaryColor READ SecondaryColor WRITE SetSecondaryColor)
+    Q_PROPERTY(bool Locked READ Locked WRITE SetLocked)
+    Q_PROPERTY(int DragCursor READ DragCursor WRITE SetDragCursor)
+    Q_PROPERTY(bool Enabled READ isEnabled WRITE setEnabled)
+    Q_PROPERTY(QString Hint READ Hint WRITE SetHint)
+    Q_PROPERTY(bool ParentShowHint MEMBER FParentShowHint)
+    Q_PROPERTY(bool ShowHint MEMBER FShowHint)
+    Q_PROPERTY(bool Visible READ Visible WRITE SetVisible)
+    Q_PROPERTY(TMethod OnClick MEMBER FOnClick)
+    Q_PROPERTY(TMethod OnDblClick MEMBER FOnDblClick)
+    Q_PROPERTY(TMethod OnMouseDown MEMBER FOnMouseDown)
+    Q_PROPERTY(TMethod OnMouseMove MEMBER FOnMouseMove)
+    Q_PROPERTY(TMethod OnMouseUp MEMBER FOnMouseUp)
+    Q_PROPERTY(TMethod OnKeyDown MEMBER FOnKeyDown)
+    Q_PROPERTY(TMethod OnKeyUp MEMBER FOnKeyUp)
+    Q_PROPERTY(TMethod OnKeyPress MEMBER FOnKeyPress)
+public:
+    // Created 24x24, black and grey, disabled and hidden.
+    Q_INVOKABLE explicit TStretch_Handle(TComponent *AOwner = nullptr);
+    ~TStretch_Handle() override;
+
+    // The owning designer (set by the designer after creating the handle; may stay null).
+    TVDMDesigner *Designer() const { return FDesigner; }
+    void SetDesigner(TVDMDesigner *value) { FDesigner = value; }
+
+    // Grab-square fill with one element selected (Color) and with several (SecondaryColor).
+    TColor Color() const { return FColor; }
+    void SetColor(TColor value);
+    TColor SecondaryColor() const { return FSecondaryColor; }
+    void SetSecondaryColor(TColor value);
+    void SetColors(TColor Primary, TColor Secondary);
+    // While set no drag starts and the pointer shows the no-drop cursor.
+    bool Locked() const { return FLocked; }
+    void SetLocked(bool value) { FLocked = value; }
+    int DragCursor() const { return FDragCursor; }
+    void SetDragCursor(int value) { FDragCursor = value; }
+    QString Hint() const { return toolTip(); }
+    void SetHint(const QString &value) { setToolTip(value); }
+    bool Visible() const { return !isHidden(); }
+    void SetVisible(bool value) { setVisible(value); }
+
+    // Adds an element (and, through AttachWithoutEvents, its group) to the selection, then
+    // tells the designer. Null or already selected: nothing happens.
+    void Attach(QWidget *Element);
+    // The attach step without notifications: the element, then every control of its parent,
+    // in child order, with the same non-zero GroupID (compared as 16-bit values).
+    void AttachWithoutEvents(QWidget *Element);
+    // Empties the selection, then tells the designer.
+    void Detach();
+    // Empties the selection quietly: 24x24, unlocked, disabled and hidden.
+    void DetachWithoutEvents();
+    // Removes one element from the selection, refits or hides the handle, tells the designer.
+    void ReleaseChild(QWidget *Element);
+    // Refits the bounds to enclose every selected element.
+    void RecalcSize();
+    // Position in the selection, -1 when absent; whether anything is selected.
+    int IndexOf(QWidget *Element) const { return int(FChildren.indexOf(Element)); }
+    bool IsAttached() const { return !FChildren.isEmpty(); }
+    // The selected elements in selection order (all share one parent).
+    const QList<QWidget *> &Children() const { return FChildren; }
+    int ChildCount() const { return int(FChildren.size()); }
+
+    // The drag style the next left-button drag would have, and the handle's cursor (host
+    // numbers), both set from the pointer position while no drag runs.
+    TDragStyle DragStyle() const { return FDragStyle; }
+    void SetDragStyle(TDragStyle value) { FDragStyle = value; }
+    int Cursor() const { return FCursor; }
+    void SetCursor(int value);
+    // Where the current drag started, in handle coordinates.
+    QPoint DragStart() const { return FDragStart; }
+    void SetDragStart(QPoint value) { FDragStart = value; }
+
+    // The handle bounds a drag to (X, Y) in handle coordinates gives for the drag style,
+    // snapped to the designer's grid (with NoGrid to 1 pixel), at least the minimum element size.
+    void GetModifiedRect(int X, int Y, QRect &Rect, bool NoGrid);
+    // Snaps a coordinate down (toward zero) to the designer's horizontal / vertical grid.
+    int XGridAdjust(int Value) const;
+    int YGridAdjust(int Value) const;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void Notification(TComponent *AComponent, TOperation Operation) override;
+
+private:
+    // The single-element attach step (rules 1 to 3 of the bounds).
+    void AttachOne(QWidget *Element);
+    // Bounds set directly, without moving the selected elements.
+    void SetHandleBounds(const QRect &r) { setGeometry(r); }
+    void HideDetached();
+    quint16 GridX() const;
+    quint16 GridY() const;
+    quint16 MinWidth() const;
+    quint16 MinHeight() const;
+    quint16 DesignState() const;
+
+    TVDMDesigner *FDesigner = nullptr;
+    QList<QWidget *> FChildren;
+    // The same elements as components, to recognise them in notices sent while they are being
+    // destroyed (their widget part can no longer be asked then).
+    QList<TComponent *> FChildComponents;
+    TComponent *FParentComponent = nullptr;
+    TColor FColor = clBlack;
+    TColor FSecondaryColor = clGray;
+    bool FLocked = false;
+    int FDragCursor = crDrag;
+    int FCursor = crDefault;
+    TDragStyle FDragStyle = dsMove;
+    QPoint FDragStart;
+    bool FDragging = false;
+    // The outline last drawn during a drag; empty when none is shown.
+    QRect FRubberBand;
+    // Grid steps forced to 1 while GetModifiedRect runs with NoGrid.
+    bool FNoGrid = false;
+    bool FParentShowHint = true, FShowHint = false;
+    TMethod FOnClick, FOnDblClick, FOnMouseDown, FOnMouseMove, FOnMouseUp, FOnKeyDown, FOnKeyUp, FOnKeyPress;
+};

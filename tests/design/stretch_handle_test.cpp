@@ -1,0 +1,220 @@
+// The selection handle: attaching and releasing elements, its bounds, grab squares, pointer
+// zones and the drag rectangle.
+#include "design_fixture.h"
+
+#include "host/property_access.h"
+
+#include <QImage>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+QRect Fitted(QWidget *e) { return QRect(e->x() - 2, e->y() - 2, e->width() + 5, e->height() + 5); }
+
+// Pixels of one colour in the handle's own drawing over white.
+int CountColour(TStretch_Handle *h, TColor colour) {
+    QImage img(h->size(), QImage::Format_RGB32);
+    img.fill(Qt::white);
+    h->render(&img, QPoint(), QRegion(), QWidget::RenderFlags());
+    const QRgb want = ColorToQColor(colour).rgb();
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) n += img.pixel(x, y) == want;
+    return n;
+}
+
+}  // namespace
+
+TEST(StretchHandle, StartsSmallHiddenAndDisabledInItsColours) {
+    TDesignForm f;
+    TStretch_Handle *h = f.Handle;
+    ASSERT_NE(h, nullptr);
+    EXPECT_EQ(h->size(), QSize(24, 24));
+    EXPECT_FALSE(h->isEnabled());
+    EXPECT_TRUE(h->isHidden());
+    EXPECT_FALSE(h->IsAttached());
+    EXPECT_EQ(h->parentWidget(), f.Report);  // never a window of its own
+    EXPECT_EQ(GetIntegerProperty(h, QStringLiteral("Color")), clBlack);
+    EXPECT_EQ(GetIntegerProperty(h, QStringLiteral("SecondaryColor")), clGray);
+    EXPECT_EQ(GetIntegerProperty(h, QStringLiteral("DragCursor")), crDrag);
+    EXPECT_FALSE(GetBooleanProperty(h, QStringLiteral("Locked")));
+    EXPECT_TRUE(PropertyExists(h, QStringLiteral("OnKeyPress")));
+}
+
+TEST(StretchHandle, AttachFitsTheSelectionWithItsMarginsAndTellsTheDesigner) {
+    TDesignForm f;
+    auto *band = f.AddBand(QStringLiteral("Band1"));
+    auto *a = f.AddLabel(QStringLiteral("A"), band, 10, 20, 50, 15);
+    auto *b = f.AddLabel(QStringLiteral("B"), band, 100, 5, 30, 40);
+    a->SetHint(QStringLiteral("first"));
+    QList<int> counts;
+    f.Designer->SetOnSelectionChanged(Handler<TVDMDesigner *, int>([&](TVDMDesigner *, int n) { counts << n; }));
+
+    f.Handle->Attach(a);
+    EXPECT_EQ(f.Handle->parentWidget(), band);
+    EXPECT_EQ(f.Handle->geometry(), QRect(8, 18, 55, 20));
+    EXPECT_TRUE(f.Handle->isEnabled());
+    EXPECT_FALSE(f.Handle->isHidden());
+    EXPECT_EQ(f.Handle->Hint(), QStringLiteral("first"));
+
+    f.Handle->Attach(b);
+    f.Handle->Attach(b);  // already selected: nothing
+    // Left 8, top 3, right edge max(60, 130) + 3, bottom max(35, 45) + 3.
+    EXPECT_EQ(f.Handle->geometry(), QRect(8, 3, 125, 45));
+    EXPECT_EQ(f.Handle->Hint(), QString());
+    EXPECT_EQ(counts, (QList<int>{1, 2}));
+    EXPECT_EQ(f.Handle->IndexOf(b), 1);
+    EXPECT_EQ(f.Designer->GetSelectedElement(), a);
+
+    const QRect before = f.Handle->geometry();
+    f.Handle->setGeometry(0, 0, 24, 24);
+    f.Handle->RecalcSize();
+    EXPECT_EQ(f.Handle->geometry(), before);
+
+    f.Handle->ReleaseChild(a);
+    EXPECT_EQ(f.Handle->geometry(), Fitted(b));
+    f.Handle->ReleaseChild(b);
+    EXPECT_FALSE(f.Handle->IsAttached());
+    EXPECT_TRUE(f.Handle->isHidden());
+    EXPECT_EQ(f.Handle->parentWidget(), band);
+    EXPECT_EQ(counts.last(), 0);
+}
+
+TEST(StretchHandle, AnElementOnAnotherBandReplacesTheSelectionAndGroupsComeAlong) {
+    TDesignForm f;
+    auto *band1 = f.AddBand(QStringLiteral("Band1"));
+    auto *band2 = f.AddBand(QStringLiteral("Band2"));
+    auto *a = f.AddLabel(QStringLiteral("A"), band1, 10, 10, 40, 10);
+    auto *b = f.AddLabel(QStringLiteral("B"), band2, 10, 10, 40, 10);
+    auto *c = f.AddLabel(QStringLiteral("C"), band2, 80, 30, 40, 10);
+    auto *d = f.AddLabel(QStringLiteral("D"), band2, 150, 30, 40, 10);
+    // Groups compare as 16-bit numbers: 65537 and 1 are the same group.
+    b->SetGroupID(65537);
+    d->SetGroupID(1);
+    c->SetGroupID(2);
+
+    f.Handle->Attach(a);
+    f.Handle->Attach(b);
+    EXPECT_EQ(f.Handle->Children(), (QList<QWidget *>{b, d}));
+    EXPECT_EQ(f.Handle->parentWidget(), band2);
+
+    f.Handle->Detach();
+    EXPECT_FALSE(f.Handle->IsAttached());
+    EXPECT_EQ(f.Handle->size(), QSize(24, 24));
+    EXPECT_FALSE(f.Handle->isEnabled());
+}
+
+TEST(StretchHandle, FreedElementsAndBandsLeaveTheHandleSound) {
+    TDesignForm f;
+    auto *band = f.AddBand(QStringLiteral("Band1"));
+    auto *a = f.AddLabel(QStringLiteral("A"), band, 10, 10, 40, 10);
+    auto *b = f.AddLabel(QStringLiteral("B"), band, 100, 10, 40, 10);
+    f.Handle->Attach(a);
+    f.Handle->Attach(b);
+    delete a;
+    EXPECT_EQ(f.Handle->Children(), (QList<QWidget *>{b}));
+    EXPECT_EQ(f.Handle->geometry(), Fitted(b));
+    // Qt frees a widget's children with it; the handle survives its band, hidden on the report.
+    delete band;
+    ASSERT_NE(f.Designer->Handle(), nullptr);
+    EXPECT_FALSE(f.Handle->IsAttached());
+    EXPECT_EQ(f.Handle->parentWidget(), f.Report);
+}
+
+TEST(StretchHandle, PaintsEightSquaresForOneElementAndFourEachForSeveral) {
+    TDesignForm f;
+    auto *band = f.AddBand(QStringLiteral("Band1"));
+    auto *a = f.AddLabel(QStringLiteral("A"), band, 10, 10, 60, 30);
+    auto *b = f.AddLabel(QStringLiteral("B"), band, 100, 50, 60, 30);
+    f.Handle->SetColors(clRed, clBlue);
+    f.Handle->Attach(a);
+    EXPECT_EQ(CountColour(f.Handle, clRed), 8 * 25);
+    EXPECT_EQ(CountColour(f.Handle, clBlue), 0);
+    f.Handle->Attach(b);
+    EXPECT_EQ(CountColour(f.Handle, clBlue), 2 * 4 * 25);
+    EXPECT_EQ(CountColour(f.Handle, clRed), 0);
+}
+
+TEST(StretchHandle, PointerZonesPickTheDragStyleAndCursor) {
+    TDesignForm f;
+    auto *band = f.AddBand(QStringLiteral("Band1"), 200);
+    auto *a = f.AddLabel(QStringLiteral("A"), band, 20, 20, 95, 55);  // handle 100 x 60
+    f.Show();
+    f.Handle->Attach(a);
+    ASSERT_EQ(f.Handle->size(), QSize(100, 60));
+    struct Zone {
+        QPoint At;
+        TDragStyle Style;
+        int Cursor;
+    };
+    const QList<Zone> zones = {
+        {{2, 2}, dsSizeTopLeft, crSizeNWSE},   {{97, 57}, dsSizeBottomRight, crSizeNWSE},
+        {{97, 2}, dsSizeTopRight, crSizeNESW}, {{2, 57}, dsSizeBottomLeft, crSizeNESW},
+        {{50, 2}, dsSizeTop, crSizeNS},        {{47, 57}, dsSizeBottom, crSizeNS},
+        {{2, 30}, dsSizeLeft, crSizeWE},       {{97, 26}, dsSizeRight, crSizeWE},
+        {{50, 30}, dsMove, crDefault},         {{20, 2}, dsMove, crDefault},
+    };
+    for (const Zone &z : zones) {
+        QTest::mouseMove(f.Handle, z.At);
+        EXPECT_EQ(f.Handle->DragStyle(), z.Style) << z.At.x() << "," << z.At.y();
+        EXPECT_EQ(f.Handle->Cursor(), z.Cursor) << z.At.x() << "," << z.At.y();
+        EXPECT_EQ(f.Handle->cursor().shape(), CursorShapeFor(z.Cursor));
+    }
+    f.Handle->SetLocked(true);
+    QTest::mouseMove(f.Handle, QPoint(97, 57));
+    EXPECT_EQ(f.Handle->Cursor(), crNoDrop);
+}
+
+TEST(StretchHandle, LaterZonesWinOnATinyElementAndSeveralElementsAlwaysMove) {
+    TDesignForm f;
+    auto *band = f.AddBand(QStringLiteral("Band1"), 200);
+    auto *tiny = f.AddLabel(QStringLiteral("Tiny"), band, 20, 20, 5, 5);  // handle 10 x 10
+    auto *other = f.AddLabel(QStringLiteral("Other"), band, 60, 60, 40, 20);
+    f.Show();
+    f.Handle->Attach(tiny);
+    QTest::mouseMove(f.Handle, QPoint(5, 5));
+    EXPECT_EQ(f.Handle->DragStyle(), dsSizeRight);
+    EXPECT_EQ(f.Handle->Cursor(), crSizeWE);
+
+    f.Handle->Attach(other);
+    QTest::mouseMove(f.Handle, QPoint(1, 1));
+    EXPECT_EQ(f.Handle->DragStyle(), dsMove);
+    EXPECT_EQ(f.Handle->Cursor(), crDefault);
+}
+
+TEST(StretchHandle, ModifiedRectSnapsToTheGridUnlessShiftAndKeepsTheMinimumSize) {
+    TDesignForm f;
+    auto *band = f.AddBand(QStringLiteral("Band1"), 200);
+    auto *a = f.AddLabel(QStringLiteral("A"), band, 22, 22, 40, 20);  // handle (20, 20, 45, 25)
+    f.Handle->Attach(a);
+    f.Designer->SetGridSizeX(4);
+    f.Designer->SetGridSizeY(4);
+    f.Handle->SetDragStart(QPoint(10, 10));
+    QRect r;
+
+    // A move that would put the handle's left at 13: XGridAdjust(11) + 2 = 10; with Shift 13.
+    f.Handle->SetDragStyle(dsMove);
+    f.Handle->GetModifiedRect(3, 17, r, false);
+    EXPECT_EQ(r, QRect(10, 26, 45, 25));
+    f.Handle->GetModifiedRect(3, 17, r, true);
+    EXPECT_EQ(r, QRect(13, 27, 45, 25));
+    EXPECT_EQ(f.Designer->GridSizeX(), 4);  // the grid is back after a Shift drag
+
+    // Bottom-right: XGridAdjust(45 + 3 + 7) - 3 = 49, YGridAdjust(25 + 3 + 3) - 3 = 25.
+    f.Handle->SetDragStyle(dsSizeBottomRight);
+    f.Handle->GetModifiedRect(17, 13, r, false);
+    EXPECT_EQ(r, QRect(20, 20, 49, 25));
+
+    // The left edge dragged past the right edge gives the minimum width, never a negative one.
+    f.Handle->SetDragStyle(dsSizeLeft);
+    f.Handle->GetModifiedRect(200, 10, r, false);
+    EXPECT_EQ(r.width(), 5);
+    f.Designer->SetMinElementWidth(12);
+    f.Handle->GetModifiedRect(200, 10, r, false);
+    EXPECT_EQ(r.width(), 12);
+
+    // Snapping truncates toward zero, also left of the band.
+    EXPECT_EQ(f.Handle->XGridAdjust(-5), -4);
+    EXPECT_EQ(f.Handle->YGridAdjust(9), 8);
+}
