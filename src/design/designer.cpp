@@ -42,6 +42,13 @@ void TVDMDesigner::Notification(TComponent *AComponent, TOperation Operation) {
     if (FHandle && !FHandle->parentWidget() && Report()) FHandle->setParent(Report());
 }
 
+void TVDMDesigner::Loaded() {
+    TVDMLoader::Loaded();
+    if (HasState(csDesigning)) return;
+    if (FHandle && Report()) FHandle->setParent(Report());
+    UpdateSelections();
+}
+
 void TVDMDesigner::SetAvailableDatasetNames(TStrings *Lines) {
     if (Lines && Lines != FAvailableDatasetNames) FAvailableDatasetNames->Assign(Lines);
 }

@@ -166,6 +166,10 @@ public:
     bool SaveReport_ToStream(TStream &Stream);
     bool SaveReport_ToBlobField(TField *Field);
 
+    // After the designer was read from a stream: the handle goes onto the report and the host
+    // hears of the (empty) selection.
+    void Loaded() override;
+
 protected:
     void Notification(TComponent *AComponent, TOperation Operation) override;
 

@@ -164,6 +164,31 @@ void TStretch_Handle::RecalcSize() {
     SetHandleBounds(QRect(minLeft, minTop, w, h));
 }
 
+void TStretch_Handle::BringToFront() {
+    if (FChildren.isEmpty() || FLocked) return;
+    for (QWidget *c : FChildren) c->raise();
+    raise();
+    if (isVisible() && isEnabled()) setFocus();
+}
+
+void TStretch_Handle::SendToBack() {
+    if (FChildren.isEmpty() || FLocked) return;
+    for (QWidget *c : FChildren) c->lower();
+    raise();
+    if (isVisible() && isEnabled()) setFocus();
+}
+
+bool TStretch_Handle::PointOverChild(QPoint Point, QWidget *&Element) const {
+    for (QWidget *c : FChildren) {
+        if (QRect(c->x() - 2, c->y() - 2, c->width() + 4, c->height() + 6).contains(Point)) {
+            Element = c;
+            return true;
+        }
+    }
+    Element = nullptr;
+    return false;
+}
+
 void TStretch_Handle::paintEvent(QPaintEvent *) {
     if (FChildren.isEmpty()) return;
     QPainter p(this);

@@ -113,6 +113,18 @@ public:
     const QList<QWidget *> &Children() const { return FChildren; }
     int ChildCount() const { return int(FChildren.size()); }
 
+    // Brings every selected element to the front (sends it to the back) of its parent's
+    // z-order in selection order, then brings the handle to the front and focuses it. Nothing
+    // happens when nothing is selected or the handle is locked.
+    void BringToFront();
+    void SendToBack();
+    // Brings only the handle itself to the front.
+    void InheritedBringToFront() { raise(); }
+    // The first selected element, in selection order, whose rectangle widened by 2 pixels (by 4
+    // at the bottom) holds Point, given in the parent's coordinates; right and bottom edges
+    // are outside.
+    bool PointOverChild(QPoint Point, QWidget *&Element) const;
+
     // The drag style the next left-button drag would have, and the handle's cursor (host
     // numbers), both set from the pointer position while no drag runs.
     TDragStyle DragStyle() const { return FDragStyle; }

@@ -218,3 +218,49 @@ TEST(StretchHandle, ModifiedRectSnapsToTheGridUnlessShiftAndKeepsTheMinimumSize)
     EXPECT_EQ(f.Handle->XGridAdjust(-5), -4);
     EXPECT_EQ(f.Handle->YGridAdjust(9), 8);
 }
+
+TEST(StretchHandle, PointOverChildUsesTheWidenedRectangleWithExclusiveEdges) {
+    TDesignForm f;
+    auto *band = f.AddBand(QStringLiteral("Band1"), 200);
+    auto *a = f.AddLabel(QStringLiteral("A"), band, 10, 10, 40, 20);
+    auto *b = f.AddLabel(QStringLiteral("B"), band, 45, 25, 40, 20);
+    f.Handle->Attach(a);
+    f.Handle->Attach(b);
+    QWidget *hit = nullptr;
+    EXPECT_TRUE(f.Handle->PointOverChild(QPoint(8, 8), hit));
+    EXPECT_EQ(hit, a);
+    EXPECT_TRUE(f.Handle->PointOverChild(QPoint(10, 33), hit));  // bottom margin is 4
+    EXPECT_FALSE(f.Handle->PointOverChild(QPoint(10, 34), hit));
+    EXPECT_EQ(hit, nullptr);
+    EXPECT_TRUE(f.Handle->PointOverChild(QPoint(51, 12), hit));  // right edge 52 is outside
+    EXPECT_EQ(hit, a);
+    EXPECT_FALSE(f.Handle->PointOverChild(QPoint(52, 12), hit));
+    // Where both overlap, the first selected wins.
+    EXPECT_TRUE(f.Handle->PointOverChild(QPoint(46, 26), hit));
+    EXPECT_EQ(hit, a);
+}
+
+TEST(StretchHandle, BringToFrontAndSendToBackReorderTheSelectionAndKeepTheHandleOnTop) {
+    TDesignForm f;
+    auto *band = f.AddBand(QStringLiteral("Band1"), 200);
+    auto *a = f.AddLabel(QStringLiteral("A"), band, 10, 10, 40, 20);
+    auto *b = f.AddLabel(QStringLiteral("B"), band, 60, 10, 40, 20);
+    auto *c = f.AddLabel(QStringLiteral("C"), band, 110, 10, 40, 20);
+    auto order = [&] {
+        QList<QWidget *> widgets;
+        for (QObject *o : band->children())
+            if (auto *w = qobject_cast<QWidget *>(o)) widgets << w;
+        return widgets;
+    };
+    f.Handle->Attach(a);
+    f.Handle->BringToFront();
+    EXPECT_EQ(order(), (QList<QWidget *>{b, c, a, f.Handle}));
+    f.Handle->DetachWithoutEvents();
+    f.Handle->Attach(c);
+    f.Handle->SendToBack();
+    EXPECT_EQ(order(), (QList<QWidget *>{c, b, a, f.Handle}));
+    // A locked handle leaves the order alone.
+    f.Handle->SetLocked(true);
+    f.Handle->BringToFront();
+    EXPECT_EQ(order(), (QList<QWidget *>{c, b, a, f.Handle}));
+}
