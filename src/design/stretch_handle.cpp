@@ -3,6 +3,8 @@
 #include "design/designer.h"
 
 #include "host/property_access.h"
+#include "reportlib/rep_band.h"
+#include "reportlib/rep_control.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -15,6 +17,19 @@ namespace {
 quint16 GroupOf(const QObject *Control) {
     if (!PropertyExists(Control, QStringLiteral("GroupID"))) return 0;
     return quint16(GetIntegerProperty(Control, QStringLiteral("GroupID")));
+}
+
+bool Flag(const QObject *Control, const char *Name) {
+    const QString name = QString::fromLatin1(Name);
+    return PropertyExists(Control, name) && GetBooleanProperty(Control, name);
+}
+
+// Report controls keep their size values in step with their pixels; other widgets just move.
+void PlaceControl(QWidget *Control, int Left, int Top, int Width, int Height) {
+    if (auto *rc = qobject_cast<TRepControl *>(Control))
+        rc->SetBounds(Left, Top, Width, Height);
+    else
+        Control->setGeometry(Left, Top, Width, Height);
 }
 
 }  // namespace
@@ -162,6 +177,52 @@ void TStretch_Handle::RecalcSize() {
         h = std::max(h, c->y() + c->height() - minTop + 3);
     }
     SetHandleBounds(QRect(minLeft, minTop, w, h));
+}
+
+void TStretch_Handle::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+    const bool wasVisible = !isHidden();
+    const int dl = ALeft - x(), dt = ATop - y(), dw = AWidth - width(), dh = AHeight - height();
+    const bool moves = dl != 0 || dt != 0, sizes = dw != 0 || dh != 0;
+    // The lock test comes first, so that a refused change leaves even the changed flag alone.
+    FLocked = false;
+    for (QWidget *c : FChildren)
+        if ((moves && Flag(c, "BlockMove")) || (sizes && Flag(c, "BlockResize"))) FLocked = true;
+    if (!FLocked) {
+        if (!FChildren.isEmpty() && FDesigner) FDesigner->SetHasChanged(true);
+        for (QWidget *c : FChildren) {
+            if (qobject_cast<TRepBand *>(c))
+                ResizeBand(c, dt, dh);
+            else
+                ResizeElement(c, dl, dt, dw, dh);
+        }
+        setGeometry(ALeft, ATop, std::max<int>(AWidth, MinWidth() + 6), std::max<int>(AHeight, MinHeight() + 6));
+    }
+    FLocked = false;
+    if (wasVisible) show();
+}
+
+void TStretch_Handle::ResizeBand(QWidget *Band, int dt, int dh) {
+    const int oldHeight = Band->height();
+    PlaceControl(Band, Band->x(), Band->y() + dt, Band->width(), std::max<int>(MinHeight(), oldHeight + dh));
+    const int growth = Band->height() - oldHeight;
+    if (growth == 0) return;
+    for (QObject *o : Band->children()) {
+        auto *w = qobject_cast<QWidget *>(o);
+        if (!w || w == this) continue;
+        if (Flag(w, "StretchHeightWithBand"))
+            PlaceControl(w, w->x(), w->y(), w->width(), std::max<int>(MinHeight(), w->height() + growth));
+        else if (Flag(w, "FixBottomPosition"))
+            PlaceControl(w, w->x(), std::max(0, w->y() + growth), w->width(), w->height());
+    }
+}
+
+void TStretch_Handle::ResizeElement(QWidget *Element, int dl, int dt, int dw, int dh) {
+    const int w = std::max<int>(MinWidth(), Element->width() + dw);
+    const int h = std::max<int>(MinHeight(), Element->height() + dh);
+    // An auto-sized element would undo the new size at once.
+    if ((w != Element->width() || h != Element->height()) && PropertyExists(Element, QStringLiteral("AutoSize")))
+        SetBooleanProperty(Element, QStringLiteral("AutoSize"), false);
+    PlaceControl(Element, Element->x() + dl, Element->y() + dt, w, h);
 }
 
 void TStretch_Handle::BringToFront() {

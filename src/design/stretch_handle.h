@@ -113,6 +113,13 @@ public:
     const QList<QWidget *> &Children() const { return FChildren; }
     int ChildCount() const { return int(FChildren.size()); }
 
+    // The bounds-setting operation that drags, keys and callers use to change the selection:
+    // the handle's deltas move and size every selected element (a band only grows or shrinks,
+    // carrying its StretchHeightWithBand and FixBottomPosition elements along). When a selected
+    // element refuses the change (BlockMove for a position change, BlockResize for a size
+    // change) nothing changes at all, not even the designer's changed flag.
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
+
     // Brings every selected element to the front (sends it to the back) of its parent's
     // z-order in selection order, then brings the handle to the front and focuses it. Nothing
     // happens when nothing is selected or the handle is locked.
@@ -153,6 +160,9 @@ private:
     // Bounds set directly, without moving the selected elements.
     void SetHandleBounds(const QRect &r) { setGeometry(r); }
     void HideDetached();
+    // One selected band or element changed by the handle's deltas.
+    void ResizeBand(QWidget *Band, int dt, int dh);
+    void ResizeElement(QWidget *Element, int dl, int dt, int dw, int dh);
     quint16 GridX() const;
     quint16 GridY() const;
     quint16 MinWidth() const;

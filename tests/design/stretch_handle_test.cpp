@@ -264,3 +264,81 @@ TEST(StretchHandle, BringToFrontAndSendToBackReorderTheSelectionAndKeepTheHandle
     f.Handle->BringToFront();
     EXPECT_EQ(order(), (QList<QWidget *>{c, b, a, f.Handle}));
 }
+
+TEST(StretchHandleBounds, MoveAndResizeCarryEverySelectedElementAndMarkTheReportChanged) {
+    TDesignForm f;
+    auto *band = f.AddBand(QStringLiteral("Band1"), 200);
+    auto *a = f.AddLabel(QStringLiteral("A"), band, 10, 10, 40, 20);
+    auto *b = f.AddLabel(QStringLiteral("B"), band, 60, 40, 30, 20);
+    f.Handle->Attach(a);
+    f.Handle->Attach(b);
+    const QRect h = f.Handle->geometry();
+    f.Handle->SetBounds(h.x() + 10, h.y() + 5, h.width(), h.height());
+    EXPECT_EQ(a->geometry(), QRect(20, 15, 40, 20));
+    EXPECT_EQ(b->geometry(), QRect(70, 45, 30, 20));
+    EXPECT_EQ(f.Handle->geometry(), h.translated(10, 5));
+    EXPECT_TRUE(f.Designer->HasChanged());
+
+    // Shrinking below the minimum stops at the minimum size; an auto-sized label stops
+    // sizing itself.
+    a->SetAutoSize(true);
+    f.Designer->SelectElement(true, a);
+    const QRect ha = f.Handle->geometry();
+    f.Handle->SetBounds(ha.x(), ha.y(), ha.width() - 100, ha.height());
+    EXPECT_EQ(a->width(), 5);
+    EXPECT_FALSE(a->AutoSize());
+    EXPECT_EQ(f.Handle->width(), 11);
+}
+
+TEST(StretchHandleBounds, ALockedElementRefusesTheWholeChangeWithoutMarkingTheReportChanged) {
+    TDesignForm f;
+    auto *band = f.AddBand(QStringLiteral("Band1"), 200);
+    auto *a = f.AddLabel(QStringLiteral("A"), band, 10, 10, 40, 20);
+    auto *b = f.AddLabel(QStringLiteral("B"), band, 60, 40, 30, 20);
+    b->SetBlockMove(true);
+    f.Handle->Attach(a);
+    f.Handle->Attach(b);
+    const QRect h = f.Handle->geometry();
+    f.Handle->SetBounds(h.x() + 4, h.y(), h.width(), h.height());
+    EXPECT_EQ(a->geometry(), QRect(10, 10, 40, 20));
+    EXPECT_EQ(f.Handle->geometry(), h);
+    EXPECT_FALSE(f.Designer->HasChanged());
+    EXPECT_FALSE(f.Handle->Locked());
+
+    // A BlockMove selection can still be resized, unless one is BlockResize.
+    f.Handle->SetBounds(h.x(), h.y(), h.width() + 6, h.height());
+    EXPECT_EQ(a->width(), 46);
+    EXPECT_EQ(b->width(), 36);
+    EXPECT_TRUE(f.Designer->HasChanged());
+    f.Designer->SetHasChanged(false);
+    a->SetBlockResize(true);
+    f.Handle->SetBounds(h.x(), h.y(), h.width(), h.height());
+    EXPECT_EQ(a->width(), 46);
+    EXPECT_FALSE(f.Designer->HasChanged());
+}
+
+TEST(StretchHandleBounds, ABandCarriesItsStretchingAndBottomFixedElements) {
+    TDesignForm f;
+    auto *band = f.AddBand(QStringLiteral("Band1"), 100);
+    auto *stretch = f.AddLabel(QStringLiteral("Stretch"), band, 10, 10, 40, 50);
+    auto *fixed = f.AddLabel(QStringLiteral("Fixed"), band, 60, 30, 40, 20);
+    auto *plain = f.AddLabel(QStringLiteral("Plain"), band, 110, 30, 40, 20);
+    stretch->SetStretchHeightWithBand(true);
+    fixed->SetFixBottomPosition(true);
+    f.Handle->Attach(band);
+    ASSERT_EQ(f.Handle->parentWidget(), f.Report);
+
+    QRect h = f.Handle->geometry();
+    f.Handle->SetBounds(h.x(), h.y(), h.width(), h.height() + 20);
+    EXPECT_EQ(band->height(), 120);
+    EXPECT_EQ(stretch->height(), 70);
+    EXPECT_EQ(fixed->y(), 50);
+    EXPECT_EQ(plain->geometry(), QRect(110, 30, 40, 20));
+
+    // Shrinking moves the fixed element up, but never above the band's top.
+    h = f.Handle->geometry();
+    f.Handle->SetBounds(h.x(), h.y(), h.width(), h.height() - 60);
+    EXPECT_EQ(band->height(), 60);
+    EXPECT_EQ(stretch->height(), 10);
+    EXPECT_EQ(fixed->y(), 0);
+}
