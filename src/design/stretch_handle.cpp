@@ -6,6 +6,7 @@
 #include "reportlib/rep_band.h"
 #include "reportlib/rep_control.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
@@ -302,6 +303,43 @@ void TStretch_Handle::mouseMoveEvent(QMouseEvent *event) {
     FOnMouseMove.Invoke<QObject *, Qt::KeyboardModifiers, int, int>(static_cast<QObject *>(this), event->modifiers(),
                                                                      X, Y);
     event->accept();
+}
+
+bool TStretch_Handle::HandleKey(int Key, Qt::KeyboardModifiers Shift) {
+    const bool shift = Shift & Qt::ShiftModifier, ctrl = Shift & Qt::ControlModifier;
+    const int kx = FDesigner ? FDesigner->KeyboardMoveX() : 1, ky = FDesigner ? FDesigner->KeyboardMoveY() : 1;
+    // Shift sizes instead of moving; Ctrl only matters together with Shift (grid steps).
+    const int sx = shift && ctrl ? GridX() : kx, sy = shift && ctrl ? GridY() : ky;
+    int l = x(), t = y(), w = width(), h = height();
+    switch (Key) {
+    case Qt::Key_Left: shift ? w -= sx : l -= kx; break;
+    case Qt::Key_Right: shift ? w += sx : l += kx; break;
+    case Qt::Key_Up: shift ? h -= sy : t -= ky; break;
+    case Qt::Key_Down: shift ? h += sy : t += ky; break;
+    case Qt::Key_Escape: {
+        QWidget *first = FChildren.isEmpty() ? nullptr : FChildren.first();
+        QWidget *band = first ? first->parentWidget() : nullptr;
+        if (!qobject_cast<TRepBand *>(band)) return false;
+        DetachWithoutEvents();
+        Attach(band);
+        return true;
+    }
+    default: return false;
+    }
+    update();
+    SetBounds(l, t, w, h);
+    return true;
+}
+
+void TStretch_Handle::keyPressEvent(QKeyEvent *event) {
+    const bool handled = HandleKey(event->key(), event->modifiers());
+    int key = event->key();
+    FOnKeyDown.Invoke<QObject *, int &, Qt::KeyboardModifiers>(static_cast<QObject *>(this), key, event->modifiers());
+    // Keys the handle does not use go on to the band and report beneath.
+    if (handled)
+        event->accept();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 int TStretch_Handle::XGridAdjust(int Value) const {

@@ -152,6 +152,9 @@ public:
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
+    // Arrow keys move the selection by the keyboard step, with Shift size it by that step and
+    // with Shift+Ctrl by the grid step; Esc selects the band of the selected elements.
+    void keyPressEvent(QKeyEvent *event) override;
     void Notification(TComponent *AComponent, TOperation Operation) override;
 
 private:
@@ -160,6 +163,8 @@ private:
     // Bounds set directly, without moving the selected elements.
     void SetHandleBounds(const QRect &r) { setGeometry(r); }
     void HideDetached();
+    // Returns whether the key was one of the handle's own.
+    bool HandleKey(int Key, Qt::KeyboardModifiers Shift);
     // One selected band or element changed by the handle's deltas.
     void ResizeBand(QWidget *Band, int dt, int dh);
     void ResizeElement(QWidget *Element, int dl, int dt, int dw, int dh);

@@ -342,3 +342,57 @@ TEST(StretchHandleBounds, ABandCarriesItsStretchingAndBottomFixedElements) {
     EXPECT_EQ(stretch->height(), 10);
     EXPECT_EQ(fixed->y(), 0);
 }
+
+TEST(StretchHandleKeys, ArrowsMoveBySteppingAndSizeWithShiftByTheGridWithShiftCtrl) {
+    TDesignForm f;
+    auto *band = f.AddBand(QStringLiteral("Band1"), 200);
+    auto *a = f.AddLabel(QStringLiteral("A"), band, 40, 40, 60, 30);
+    f.Designer->SetGridSizeX(8);
+    f.Designer->SetGridSizeY(4);
+    SetIntegerProperty(f.Designer, QStringLiteral("KeyboardMoveX"), 3);
+    SetIntegerProperty(f.Designer, QStringLiteral("KeyboardMoveY"), 2);
+    f.Show();
+    f.Handle->Attach(a);
+    struct Step {
+        Qt::Key Key;
+        Qt::KeyboardModifiers Mods;
+        QRect After;
+    };
+    const QList<Step> steps = {
+        {Qt::Key_Left, Qt::NoModifier, {37, 40, 60, 30}},
+        {Qt::Key_Right, Qt::NoModifier, {40, 40, 60, 30}},
+        {Qt::Key_Up, Qt::ControlModifier, {40, 38, 60, 30}},  // Ctrl alone still moves
+        {Qt::Key_Down, Qt::NoModifier, {40, 40, 60, 30}},
+        {Qt::Key_Right, Qt::ShiftModifier, {40, 40, 63, 30}},
+        {Qt::Key_Left, Qt::ShiftModifier, {40, 40, 60, 30}},
+        {Qt::Key_Down, Qt::ShiftModifier, {40, 40, 60, 32}},
+        {Qt::Key_Up, Qt::ShiftModifier | Qt::ControlModifier, {40, 40, 60, 28}},
+        {Qt::Key_Right, Qt::ShiftModifier | Qt::ControlModifier, {40, 40, 68, 28}},
+        {Qt::Key_Left, Qt::ShiftModifier | Qt::ControlModifier, {40, 40, 60, 28}},
+        {Qt::Key_Down, Qt::ShiftModifier | Qt::ControlModifier, {40, 40, 60, 32}},
+    };
+    for (const Step &s : steps) {
+        QTest::keyClick(f.Handle, s.Key, s.Mods);
+        EXPECT_EQ(a->geometry(), s.After) << int(s.Key) << " " << int(s.Mods);
+    }
+    EXPECT_EQ(f.Handle->geometry(), QRect(38, 38, 65, 37));
+
+    // A BlockMove element does not move by keys either.
+    a->SetBlockMove(true);
+    QTest::keyClick(f.Handle, Qt::Key_Left);
+    EXPECT_EQ(a->x(), 40);
+}
+
+TEST(StretchHandleKeys, EscapeSelectsTheBandOfTheSelectedElements) {
+    TDesignForm f;
+    auto *band = f.AddBand(QStringLiteral("Band1"), 200);
+    auto *a = f.AddLabel(QStringLiteral("A"), band, 40, 40, 60, 30);
+    f.Show();
+    f.Handle->Attach(a);
+    QTest::keyClick(f.Handle, Qt::Key_Escape);
+    EXPECT_EQ(f.Handle->Children(), (QList<QWidget *>{band}));
+    EXPECT_EQ(f.Handle->parentWidget(), f.Report);
+    // On a band Escape has nowhere further to go.
+    QTest::keyClick(f.Handle, Qt::Key_Escape);
+    EXPECT_EQ(f.Handle->Children(), (QList<QWidget *>{band}));
+}
