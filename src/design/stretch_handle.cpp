@@ -8,7 +8,9 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QApplication>
 #include <QPainter>
+#include <QRubberBand>
 #include <algorithm>
 #include <cmath>
 
@@ -274,11 +276,149 @@ void TStretch_Handle::paintEvent(QPaintEvent *) {
     }
 }
 
-void TStretch_Handle::mouseMoveEvent(QMouseEvent *event) {
+bool TStretch_Handle::SizingCursor() const {
+    return FCursor == crSizeNESW || FCursor == crSizeNS || FCursor == crSizeNWSE || FCursor == crSizeWE;
+}
+
+QWidget *TStretch_Handle::ElementAt(QWidget *Parent, QPoint Point) const {
+    if (!Parent) return nullptr;
+    const QObjectList &controls = Parent->children();
+    for (auto it = controls.rbegin(); it != controls.rend(); ++it) {
+        auto *w = qobject_cast<QWidget *>(*it);
+        if (w && w != this && PropertyExists(w, QStringLiteral("BlockDelete")) &&
+            w->geometry().adjusted(-2, -2, 2, 2).contains(Point))
+            return w;
+    }
+    return nullptr;
+}
+
+QPoint TStretch_Handle::ClampToParent(QPoint Point) const {
+    if (!parentWidget()) return Point;
+    return QPoint(std::clamp(x() + Point.x(), 0, parentWidget()->width()) - x(),
+                  std::clamp(y() + Point.y(), 0, parentWidget()->height()) - y());
+}
+
+void TStretch_Handle::ForwardMessage(TForwardMessage Kind, Qt::MouseButton Button, Qt::KeyboardModifiers Shift,
+                                     QPoint Point, QWidget *Target) {
+    QWidget *parent = parentWidget();
+    if (!Target && parent)
+        for (QObject *o : parent->children()) {
+            auto *w = qobject_cast<QWidget *>(o);
+            if (w && !qobject_cast<TStretch_Handle *>(w) && w->geometry().contains(Point)) {
+                Target = w;
+                break;
+            }
+        }
+    QWidget *receiver = Target ? Target : parent;
+    if (!receiver) return;
+    QPoint local = Point;
+    if (Target) local = QPoint(std::max(0, Point.x() - Target->x()), std::max(0, Point.y() - Target->y()));
+    const QEvent::Type type = Kind == fmMouseDown ? QEvent::MouseButtonPress : QEvent::MouseButtonRelease;
+    const Qt::MouseButtons held = Kind == fmMouseDown ? Qt::MouseButtons(Button) : Qt::NoButton;
+    QMouseEvent event(type, QPointF(local), receiver->mapToGlobal(QPointF(local)), Button, held,
+                      Shift & Qt::ShiftModifier);
+    QCoreApplication::sendEvent(receiver, &event);
+}
+
+void TStretch_Handle::Rubberband(int X, int Y, bool NoGrid, bool Draw) {
+    if (!FRubberBand.isNull() && FOutline) FOutline->hide();
+    FRubberBand = QRect();
+    if (!Draw) {
+        update();
+        return;
+    }
+    QRect r;
+    GetModifiedRect(X, Y, r, NoGrid);
+    FRubberBand = r;
+    if (!parentWidget()) return;
+    if (!FOutline || FOutline->parentWidget() != parentWidget()) {
+        delete FOutline;
+        FOutline = new QRubberBand(QRubberBand::Rectangle, parentWidget());
+    }
+    // The outline of the elements, inside the handle's margins.
+    FOutline->setGeometry(QRect(QPoint(r.left() + 2, r.top() + 2), QPoint(r.left() + r.width() - 3, r.top() + r.height() - 3)));
+    FOutline->show();
+}
+
+void TStretch_Handle::EndDrag() {
+    FDragging = false;
+    if (FOutline) FOutline->hide();
+    FRubberBand = QRect();
+}
+
+void TStretch_Handle::hideEvent(QHideEvent *event) {
+    EndDrag();
+    QWidget::hideEvent(event);
+}
+
+void TStretch_Handle::mousePressEvent(QMouseEvent *event) {
     const int X = int(event->position().x()), Y = int(event->position().y());
-    // Drags are handled with the presses and releases that start and end them; here the
-    // pointer only picks the drag style and cursor while no button is held.
-    if (DesignState() == 0 && !(event->buttons() & Qt::LeftButton) && !FDragging) {
+    const Qt::MouseButton button = event->button();
+    const Qt::KeyboardModifiers mods = event->modifiers();
+    const bool shift = mods & Qt::ShiftModifier;
+    const QPoint P(X + x(), Y + y());
+    event->accept();
+    auto baseHandling = [&] {
+        FOnMouseDown.Invoke<QObject *, Qt::MouseButton, Qt::KeyboardModifiers, int, int>(static_cast<QObject *>(this),
+                                                                                          button, mods, X, Y);
+    };
+    // 1. Ctrl+left starts a rubber-band selection in the designer.
+    if (DesignState() == 0 && button == Qt::LeftButton && (mods & Qt::ControlModifier)) {
+        if (FDesigner) FDesigner->_MouseDown(button, mods, X, Y, this);
+        return;
+    }
+    // 2. An insertion is pending: the click belongs to the band or report beneath.
+    if (DesignState() != 0) {
+        SetCursor(crDefault);
+        ForwardMessage(fmMouseDown, button, mods, P, nullptr);
+        return;
+    }
+    // 3. An unselected element inside the handle's area is selected rather than dragged.
+    if (button == Qt::LeftButton && !FChildren.isEmpty() && !qobject_cast<TRepBand *>(FChildren.first())) {
+        QWidget *under = ElementAt(FChildren.first()->parentWidget(), P);
+        if (under && IndexOf(under) < 0 && !SizingCursor()) {
+            SetCursor(crDefault);
+            ForwardMessage(fmMouseDown, button, mods, P, under);
+            return;
+        }
+    }
+    // 4. Beside every selected element: the click belongs to what lies beneath.
+    QWidget *element = nullptr;
+    if (!PointOverChild(P, element)) {
+        SetCursor(crDefault);
+        ForwardMessage(fmMouseDown, button, mods, P, nullptr);
+        return;
+    }
+    // 6. Shift+click takes one of several elements out of the selection; a plain press starts
+    // a drag, or on a band selects the element under the pointer.
+    if (button == Qt::LeftButton && shift && FChildren.size() > 1) {
+        ReleaseChild(element);
+        if (element->parentWidget()) element->parentWidget()->update();
+        element->update();
+        update();
+    } else if (button == Qt::LeftButton && !FLocked) {
+        QWidget *inside = qobject_cast<TRepBand *>(element) ? ElementAt(element, QPoint(X, Y)) : nullptr;
+        if (inside && !SizingCursor()) {
+            if (!shift) DetachWithoutEvents();
+            Attach(inside);
+            return;
+        }
+        FDragStart = QPoint(X, Y);
+        FDragging = true;
+    }
+    baseHandling();
+}
+
+void TStretch_Handle::mouseMoveEvent(QMouseEvent *event) {
+    int X = int(event->position().x()), Y = int(event->position().y());
+    event->accept();
+    const bool left = event->buttons() & Qt::LeftButton;
+    if (left && !FDragging && !FLocked) {
+        FDragStart = QPoint(X, Y);
+        FDragging = true;
+        return;
+    }
+    if (DesignState() == 0) {
         int cursor = crDefault;
         TDragStyle style = dsMove;
         if (FChildren.size() == 1) {
@@ -297,12 +437,42 @@ void TStretch_Handle::mouseMoveEvent(QMouseEvent *event) {
             if (midY && std::abs(X - right) < 6) style = dsSizeRight, cursor = crSizeWE;
         }
         if (FLocked) cursor = crNoDrop;
-        FDragStyle = style;
-        SetCursor(cursor);
+        if (!FDragging) {
+            FDragStyle = style;
+            SetCursor(cursor);
+        } else {
+            const QPoint p = ClampToParent(QPoint(X, Y));
+            if (FDragStyle == dsMove) SetCursor(FDragCursor);
+            Rubberband(p.x(), p.y(), event->modifiers() & Qt::ShiftModifier, true);
+        }
     }
     FOnMouseMove.Invoke<QObject *, Qt::KeyboardModifiers, int, int>(static_cast<QObject *>(this), event->modifiers(),
                                                                      X, Y);
+}
+
+void TStretch_Handle::mouseReleaseEvent(QMouseEvent *event) {
+    const int X = int(event->position().x()), Y = int(event->position().y());
     event->accept();
+    if (!FDragging || event->button() != Qt::LeftButton) {
+        ForwardMessage(fmMouseUp, event->button(), event->modifiers(), QPoint(X + x(), Y + y()), nullptr);
+        return;
+    }
+    const QPoint p = ClampToParent(QPoint(X, Y));
+    Rubberband(0, 0, false, false);
+    update();
+    if (p != FDragStart) {
+        QRect r;
+        GetModifiedRect(p.x(), p.y(), r, event->modifiers() & Qt::ShiftModifier);
+        SetBounds(r.x(), r.y(), r.width(), r.height());
+        if (!FChildren.isEmpty() && qobject_cast<TRepBand *>(FChildren.first()) && FDesigner)
+            FDesigner->RedrawSelection();
+    }
+    if (isVisible() && isEnabled()) setFocus();
+    EndDrag();
+    SetCursor(crDefault);
+    FOnMouseUp.Invoke<QObject *, Qt::MouseButton, Qt::KeyboardModifiers, int, int>(static_cast<QObject *>(this),
+                                                                                    event->button(), event->modifiers(),
+                                                                                    X, Y);
 }
 
 bool TStretch_Handle::HandleKey(int Key, Qt::KeyboardModifiers Shift) {

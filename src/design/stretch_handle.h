@@ -132,6 +132,17 @@ public:
     // are outside.
     bool PointOverChild(QPoint Point, QWidget *&Element) const;
 
+    // Sends a press (fmMouseDown) or release (fmMouseUp) at Point, in the parent's
+    // coordinates, to Target, or without one to the first other control of the parent under
+    // the point, else to the parent itself, so that it reaches what lies beneath the handle.
+    void ForwardMessage(TForwardMessage Kind, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, QPoint Point,
+                        QWidget *Target);
+    // Erases the drag outline; with Draw shows the outline of GetModifiedRect(X, Y) instead,
+    // without it repaints the handle.
+    void Rubberband(int X, int Y, bool NoGrid, bool Draw);
+    // Whether a left-button drag is running.
+    bool Dragging() const { return FDragging; }
+
     // The drag style the next left-button drag would have, and the handle's cursor (host
     // numbers), both set from the pointer position while no drag runs.
     TDragStyle DragStyle() const { return FDragStyle; }
@@ -151,7 +162,11 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    // A drag ends when the handle is hidden.
+    void hideEvent(QHideEvent *event) override;
     // Arrow keys move the selection by the keyboard step, with Shift size it by that step and
     // with Shift+Ctrl by the grid step; Esc selects the band of the selected elements.
     void keyPressEvent(QKeyEvent *event) override;
@@ -163,6 +178,12 @@ private:
     // Bounds set directly, without moving the selected elements.
     void SetHandleBounds(const QRect &r) { setGeometry(r); }
     void HideDetached();
+    // The topmost element (a control with BlockDelete) of Parent within 2 pixels of Point.
+    QWidget *ElementAt(QWidget *Parent, QPoint Point) const;
+    // Keeps a drag point within the parent's client area.
+    QPoint ClampToParent(QPoint Point) const;
+    bool SizingCursor() const;
+    void EndDrag();
     // Returns whether the key was one of the handle's own.
     bool HandleKey(int Key, Qt::KeyboardModifiers Shift);
     // One selected band or element changed by the handle's deltas.
@@ -190,6 +211,8 @@ private:
     bool FDragging = false;
     // The outline last drawn during a drag; empty when none is shown.
     QRect FRubberBand;
+    // Shows the outline over the report while a drag runs.
+    class QRubberBand *FOutline = nullptr;
     // Grid steps forced to 1 while GetModifiedRect runs with NoGrid.
     bool FNoGrid = false;
     bool FParentShowHint = true, FShowHint = false;

@@ -5,6 +5,7 @@
 #include "host/property_access.h"
 
 #include <QImage>
+#include <QRubberBand>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -395,4 +396,90 @@ TEST(StretchHandleKeys, EscapeSelectsTheBandOfTheSelectedElements) {
     // On a band Escape has nowhere further to go.
     QTest::keyClick(f.Handle, Qt::Key_Escape);
     EXPECT_EQ(f.Handle->Children(), (QList<QWidget *>{band}));
+}
+
+namespace {
+
+// A left-button drag on the handle from one point to another, in handle coordinates.
+void Drag(TStretch_Handle *h, QPoint from, QPoint to, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    QTest::mouseMove(h, from);
+    QTest::mousePress(h, Qt::LeftButton, mods, from);
+    QTest::mouseMove(h, to);
+    QTest::mouseRelease(h, Qt::LeftButton, mods, to);
+}
+
+QRubberBand *Outline(QWidget *parent) { return parent->findChild<QRubberBand *>(); }
+
+}  // namespace
+
+TEST(StretchHandleDrag, MovesSnapToTheGridUnlessShiftIsHeld) {
+    TDesignForm f;
+    auto *band = f.AddBand(QStringLiteral("Band1"), 200);
+    auto *a = f.AddLabel(QStringLiteral("A"), band, 22, 22, 40, 20);  // handle (20, 20, 45, 25)
+    f.Designer->SetGridSizeX(4);
+    f.Designer->SetGridSizeY(4);
+    f.Show();
+    f.Handle->Attach(a);
+
+    // The handle's left would become 13: XGridAdjust(11) + 2 = 10.
+    QTest::mouseMove(f.Handle, QPoint(10, 10));
+    QTest::mousePress(f.Handle, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+    EXPECT_TRUE(f.Handle->Dragging());
+    QTest::mouseMove(f.Handle, QPoint(3, 17));
+    ASSERT_NE(Outline(band), nullptr);
+    EXPECT_TRUE(Outline(band)->isVisible());
+    EXPECT_EQ(f.Handle->Cursor(), crDrag);
+    QTest::mouseRelease(f.Handle, Qt::LeftButton, Qt::NoModifier, QPoint(3, 17));
+    EXPECT_FALSE(f.Handle->Dragging());
+    EXPECT_FALSE(Outline(band)->isVisible());
+    EXPECT_EQ(f.Handle->geometry().topLeft(), QPoint(10, 26));
+    EXPECT_EQ(a->geometry(), QRect(12, 28, 40, 20));
+    EXPECT_TRUE(f.Designer->HasChanged());
+
+    // The same drag with Shift held: 13.
+    f.Designer->SelectElement(true, a);
+    a->SetBounds(22, 22, 40, 20);
+    f.Designer->RedrawSelection();
+    Drag(f.Handle, QPoint(10, 10), QPoint(3, 17), Qt::ShiftModifier);
+    EXPECT_EQ(a->geometry(), QRect(15, 29, 40, 20));
+}
+
+TEST(StretchHandleDrag, TheCornerResizesAndThePointerIsClampedToTheBand) {
+    TDesignForm f;
+    auto *band = f.AddBand(QStringLiteral("Band1"), 200);
+    auto *a = f.AddLabel(QStringLiteral("A"), band, 22, 22, 40, 20);  // handle (20, 20, 45, 25)
+    f.Show();
+    f.Handle->Attach(a);
+    Drag(f.Handle, QPoint(43, 23), QPoint(53, 33));
+    EXPECT_EQ(a->geometry(), QRect(22, 22, 50, 30));
+
+    // Far beyond the band's left edge the pointer counts as on the edge: the handle moves by
+    // at most its own left (20) plus the press offset.
+    f.Handle->RecalcSize();
+    Drag(f.Handle, QPoint(20, 15), QPoint(-300, 15));
+    EXPECT_EQ(a->x(), 22 - 20 - 20);
+}
+
+TEST(StretchHandleDrag, LockedSelectionsStayAndShiftClickReleasesOneOfSeveral) {
+    TDesignForm f;
+    auto *band = f.AddBand(QStringLiteral("Band1"), 200);
+    auto *a = f.AddLabel(QStringLiteral("A"), band, 20, 20, 40, 20);
+    auto *b = f.AddLabel(QStringLiteral("B"), band, 100, 20, 40, 20);
+    f.Show();
+    b->SetBlockMove(true);
+    f.Handle->Attach(a);
+    f.Handle->Attach(b);
+    Drag(f.Handle, QPoint(10, 10), QPoint(30, 30));
+    EXPECT_EQ(a->geometry(), QRect(20, 20, 40, 20));
+    EXPECT_EQ(b->geometry(), QRect(100, 20, 40, 20));
+    EXPECT_FALSE(f.Designer->HasChanged());
+
+    // Shift+click on b (handle coordinates: b lies at 100 - 18) takes it out of the selection.
+    QTest::mouseClick(f.Handle, Qt::LeftButton, Qt::ShiftModifier, QPoint(100 - 18 + 5, 5));
+    EXPECT_EQ(f.Handle->Children(), (QList<QWidget *>{a}));
+    // With a single element Shift+click starts a drag instead.
+    QTest::mousePress(f.Handle, Qt::LeftButton, Qt::ShiftModifier, QPoint(10, 10));
+    EXPECT_TRUE(f.Handle->Dragging());
+    QTest::mouseRelease(f.Handle, Qt::LeftButton, Qt::ShiftModifier, QPoint(10, 10));
+    EXPECT_EQ(f.Handle->Children(), (QList<QWidget *>{a}));
 }
