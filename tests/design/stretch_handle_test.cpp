@@ -483,3 +483,43 @@ TEST(StretchHandleDrag, LockedSelectionsStayAndShiftClickReleasesOneOfSeveral) {
     QTest::mouseRelease(f.Handle, Qt::LeftButton, Qt::ShiftModifier, QPoint(10, 10));
     EXPECT_EQ(f.Handle->Children(), (QList<QWidget *>{a}));
 }
+
+namespace {
+
+// Records the presses a widget receives, at their positions.
+class TPressRecorder : public QObject {
+public:
+    QList<QPoint> Presses;
+    bool eventFilter(QObject *, QEvent *e) override {
+        if (e->type() == QEvent::MouseButtonPress) Presses << static_cast<QMouseEvent *>(e)->position().toPoint();
+        return false;
+    }
+};
+
+}  // namespace
+
+TEST(StretchHandleDrag, PressesBesideTheSelectionOrDuringAnInsertionReachWhatLiesBeneath) {
+    TDesignForm f;
+    auto *band = f.AddBand(QStringLiteral("Band1"), 200);
+    auto *a = f.AddLabel(QStringLiteral("A"), band, 20, 20, 40, 20);
+    auto *b = f.AddLabel(QStringLiteral("B"), band, 100, 60, 40, 20);
+    f.Show();
+    f.Handle->Attach(a);
+    f.Handle->Attach(b);
+    TPressRecorder onBand, onB;
+    band->installEventFilter(&onBand);
+    b->installEventFilter(&onB);
+    // (80, 40) on the band lies inside the handle but beside both elements.
+    QTest::mousePress(f.Handle, Qt::LeftButton, Qt::NoModifier, QPoint(80 - 18, 40 - 18));
+    EXPECT_FALSE(f.Handle->Dragging());
+    EXPECT_EQ(onBand.Presses, (QList<QPoint>{{80, 40}}));
+    QTest::mouseRelease(f.Handle, Qt::LeftButton, Qt::NoModifier, QPoint(80 - 18, 40 - 18));
+
+    // While an insertion is pending even a press on a selected element goes to it, in its
+    // own coordinates.
+    f.Designer->SetVendamoState(3);
+    QTest::mousePress(f.Handle, Qt::LeftButton, Qt::NoModifier, QPoint(110 - 18, 65 - 18));
+    EXPECT_FALSE(f.Handle->Dragging());
+    EXPECT_EQ(onB.Presses, (QList<QPoint>{{10, 5}}));
+    QTest::mouseRelease(f.Handle, Qt::LeftButton, Qt::NoModifier, QPoint(110 - 18, 65 - 18));
+}
