@@ -58,6 +58,12 @@ QByteArray ReadLong(TStream &s) {
     return s.ReadBytes(len);
 }
 
+// The writer stores an enumeration as one of its named values; any other number is damage.
+void CheckOrdinal(const QMetaProperty &p, qint64 value, const QString &path) {
+    if (IsOrdinalProperty(p) && !IsValidOrdinal(p, value))
+        Damaged(QStringLiteral("value %1 is out of range for property %2").arg(value).arg(path));
+}
+
 // A value object published by an object (its font, its lines): travels under a dotted path.
 TPersistent *OwnedValueObject(const QMetaProperty &p, QObject *object) {
     if (!IsObjectProperty(p)) return nullptr;
@@ -282,12 +288,14 @@ void TComponentReader::ReadProperties(QObject *object, int depth) {
             break;
         case vaFalse:
         case vaTrue:
+            CheckOrdinal(mp, type == vaTrue, path);
             if (target) SetBooleanProperty(target, prop, type == vaTrue);
             break;
         case vaInt: {
             const quint32 lo = Bin::ReadDWord(FStream);
             const quint32 hi = Bin::ReadDWord(FStream);
             const qint64 v = qint64((quint64(hi) << 32) | lo);
+            CheckOrdinal(mp, v, path);
             if (target) SetIntegerProperty(target, prop, v);
             break;
         }

@@ -1,9 +1,11 @@
 #include "host/property_access.h"
 
 #include <QHash>
+#include <QMetaEnum>
 #include <QMetaObject>
 #include <QObject>
 #include <QVariant>
+#include <limits>
 
 namespace {
 
@@ -98,9 +100,20 @@ qint64 GetIntegerProperty(const QObject *Obj, const QString &Name) {
     return v.toLongLong();
 }
 
+bool IsValidOrdinal(const QMetaProperty &p, qint64 Value) {
+    if (!p.isEnumType()) return true;
+    if (Value < std::numeric_limits<int>::min() || Value > std::numeric_limits<int>::max()) return false;
+    // A set of flags holds any combination in an int; a plain enumeration only its named values.
+    const QMetaEnum e = p.enumerator();
+    return p.isFlagType() || e.valueToKey(int(Value)) != nullptr;
+}
+
 void SetIntegerProperty(QObject *Obj, const QString &Name, qint64 Value) {
     const QMetaProperty p = FindProperty(Obj, Name);
     if (!p.isValid() || !p.isWritable() || !IsOrdinalProperty(p)) return;
+    // An enumeration variable holding an unnamed value is undefined behaviour in the setter and
+    // every reader after it, so such a value is not written.
+    if (!IsValidOrdinal(p, Value)) return;
     if (p.isEnumType())
         p.write(Obj, QVariant(int(Value)));
     else

@@ -17,6 +17,7 @@ QMetaProperty FindProperty(const QObject *Obj, const QString &Name);
 bool PropertyExists(const QObject *Obj, const QString &Name);
 
 qint64 GetIntegerProperty(const QObject *Obj, const QString &Name);
+// Writes nothing when the property is an enumeration and Value is none of its named values.
 void SetIntegerProperty(QObject *Obj, const QString &Name, qint64 Value);
 
 bool GetBooleanProperty(const QObject *Obj, const QString &Name);
@@ -43,3 +44,7 @@ bool IsFloatProperty(const QMetaProperty &prop);
 bool IsStringProperty(const QMetaProperty &prop);
 bool IsObjectProperty(const QMetaProperty &prop);   // a reference to a QObject
 bool IsMethodProperty(const QMetaProperty &prop);   // an event (TMethod)
+
+// Whether Value may be stored in the ordinal property: true for integers and sets of flags (that
+// fit an int), for a plain enumeration only when Value is one of its named values.
+bool IsValidOrdinal(const QMetaProperty &prop, qint64 Value);

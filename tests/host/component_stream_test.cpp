@@ -200,6 +200,40 @@ TEST(ComponentStream, TruncatedAndMutatedStreamsFailCleanly) {
     SUCCEED();
 }
 
+TEST(ComponentStream, EnumerationValuesOutsideTheirRangeAreRefused) {
+    RegisterStreamClasses();
+    TStreamBox source;
+    TStreamItem *item = MakeItem(&source, nullptr, "Label1");
+    TMemoryStream stream;
+    TComponentWriter(stream, &source).WriteComponents({item});
+    const QByteArray good = stream.Data();
+
+    // The 8-byte integer after "<path> vaInt" replaced by another value.
+    const auto withValue = [&](const QByteArray &path, qint64 value) {
+        QByteArray data = good;
+        const QByteArray key = char(path.size()) + path + char(3);
+        const qsizetype at = data.indexOf(key);
+        EXPECT_GE(at, 0) << path.constData();
+        for (int i = 0; i < 8; ++i) data[at + key.size() + i] = char(quint64(value) >> (8 * i));
+        return data;
+    };
+    for (const QByteArray &path : {QByteArray("Alignment"), QByteArray("Pen.Style"), QByteArray("Brush.Style")}) {
+        for (qint64 value : {qint64(200), qint64(-1), (qint64(1) << 32) + 1}) {
+            TStreamBox target;
+            TMemoryStream in(withValue(path, value));
+            TComponentReader reader(in, &target);
+            EXPECT_THROW(reader.ReadComponents(), EReadError) << path.constData() << " " << value;
+            EXPECT_EQ(target.ComponentCount(), 0);
+        }
+    }
+    // A named value other than the written one still reads.
+    TStreamBox target;
+    TMemoryStream in(withValue("Alignment", TStreamItem::taRightJustify));
+    const auto read = TComponentReader(in, &target).ReadComponents();
+    ASSERT_EQ(read.size(), 1);
+    EXPECT_EQ(dynamic_cast<TStreamItem *>(read[0])->FAlignment, TStreamItem::taRightJustify);
+}
+
 TEST(ComponentStream, DeepNestingIsRefused) {
     RegisterStreamClasses();
     QByteArray data("VCS1");

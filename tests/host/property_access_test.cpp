@@ -1,3 +1,4 @@
+#include "host/pen_brush.h"
 #include "host/property_access.h"
 #include "test_objects.h"
 
@@ -20,6 +21,21 @@ TEST(PropertyAccess, IntegerAndBooleanByNameIgnoringCase) {
     EXPECT_TRUE(GetBooleanProperty(&e, "BandNum"));
     SetIntegerProperty(&e, "BandNum", 2);
     EXPECT_FALSE(GetBooleanProperty(&e, "BandNum"));
+}
+
+TEST(PropertyAccess, EnumerationsTakeOnlyTheirNamedValues) {
+    TPen pen;
+    SetIntegerProperty(&pen, "Style", TPen::psDot);
+    EXPECT_EQ(pen.Style(), TPen::psDot);
+    // Unnamed values, including ones that only match after cutting to an int, leave it as it was.
+    for (qint64 bad : {qint64(-1), qint64(TPen::psInsideFrame) + 1, qint64(200), (qint64(1) << 32) + TPen::psDash}) {
+        SetIntegerProperty(&pen, "Style", bad);
+        EXPECT_EQ(pen.Style(), TPen::psDot) << bad;
+    }
+    const QMetaProperty style = FindProperty(&pen, "Style");
+    EXPECT_TRUE(IsValidOrdinal(style, TPen::psClear));
+    EXPECT_FALSE(IsValidOrdinal(style, 200));
+    EXPECT_TRUE(IsValidOrdinal(FindProperty(&pen, "Width"), -70000));  // plain integers are not checked
 }
 
 TEST(PropertyAccess, MissingPropertiesReadNeutralAndIgnoreWrites) {

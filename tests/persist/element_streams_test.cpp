@@ -9,6 +9,7 @@
 #include "persist/report_title.h"
 #include "test_paths.h"
 
+#include <QRandomGenerator>
 #include <gtest/gtest.h>
 
 namespace {
@@ -125,6 +126,53 @@ TEST(ElementStreams, ElementFiles) {
     EXPECT_FALSE(hasBands);
     EXPECT_EQ(clipboard.Data(), ReadWholeFile(dir.Path("bands.vde")).mid(4));
     EXPECT_THROW(ReadElementsFromFile(dir.Path("missing.vde"), clipboard, hasBands), EFOpenError);
+}
+
+TEST(ElementStreams, DamagedStreamsArePastedWholeOrNotAtAll) {
+    TReportForm f;
+    TVendamoBand *band = f.AddBand(QStringLiteral("Detail"), rbDetail);
+    f.AddElement<TVendamoLabel>(QStringLiteral("L"), band, 1, 1, 10, 5);
+    auto *shape = f.AddElement<TVendamoShape>(QStringLiteral("S"), band, 1, 8, 10, 5);
+    shape->SetShape(TRepShape::stCircle);
+    f.AddElement<TVendamoSysdata>(QStringLiteral("D"), band, 20, 1, 10, 5);
+    TMemoryStream s;
+    ASSERT_TRUE(CopyElementsToStream(f.Designer, {band}, s));
+    const QByteArray good = s.Data();
+
+    // A band type or shape that names no member of its enumeration: the paste is refused.
+    const auto withValue = [&](const QByteArray &path, qint64 value) {
+        QByteArray data = good;
+        const QByteArray key = char(path.size()) + path + char(3);  // then an 8-byte integer
+        const qsizetype at = data.indexOf(key);
+        EXPECT_GE(at, 0) << path.constData();
+        for (int i = 0; i < 8; ++i) data[at + key.size() + i] = char(quint64(value) >> (8 * i));
+        return data;
+    };
+    for (const auto &[path, value] : {std::pair{QByteArray("BandType"), qint64(TRepBand::BandTypeCount)},
+                                      std::pair{QByteArray("BandType"), qint64(200)},
+                                      std::pair{QByteArray("Shape"), qint64(TRepShape::ShapeTypeCount)},
+                                      std::pair{QByteArray("Alignment"), qint64(-7)}}) {
+        TReportForm g;
+        const int before = g.Form->ComponentCount();
+        TMemoryStream bad(withValue(path, value));
+        EXPECT_THROW(Paste(bad, g), EReadError) << path.constData() << " " << value;
+        EXPECT_EQ(g.Form->ComponentCount(), before);
+    }
+
+    // Random byte changes (fixed seed): each paste reads or raises, and a refused one adds nothing.
+    QRandomGenerator rng(20261209);
+    for (int round = 0; round < 300; ++round) {
+        QByteArray bytes = good;
+        for (int c = 0, n = 1 + rng.bounded(4); c < n; ++c) bytes[rng.bounded(int(bytes.size()))] = char(rng.bounded(256));
+        TReportForm g;
+        const int before = g.Form->ComponentCount();
+        TMemoryStream in(bytes);
+        try {
+            Paste(in, g);
+        } catch (const Exception &) {
+            EXPECT_EQ(g.Form->ComponentCount(), before) << "round " << round;
+        }
+    }
 }
 
 TEST(ReportTitle, TitleWithoutLoading) {
