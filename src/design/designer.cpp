@@ -4,6 +4,9 @@
 
 #include "model/design_report.h"
 
+#include "host/container_controls.h"
+#include "host/list_controls.h"
+
 #include "reportlib/rep_band.h"
 
 #include <algorithm>
@@ -34,9 +37,14 @@ TStretch_Handle *TVDMDesigner::Handle() const { return FHandle; }
 
 void TVDMDesigner::Notification(TComponent *AComponent, TOperation Operation) {
     TVDMLoader::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent && AComponent == FHandleComponent) {
-        FHandle = nullptr;
-        FHandleComponent = nullptr;
+    if (Operation == opRemove && AComponent) {
+        if (AComponent == FHandleComponent) {
+            FHandle = nullptr;
+            FHandleComponent = nullptr;
+        }
+        if (AComponent == static_cast<TComponent *>(FInfoPanel)) FInfoPanel = nullptr;
+        if (AComponent == static_cast<TComponent *>(FFontComboBox)) FFontComboBox = nullptr;
+        if (AComponent == static_cast<TComponent *>(FFontSizeComboBox)) FFontSizeComboBox = nullptr;
     }
     // A report that arrives after the designer gives the hidden handle its parent.
     if (FHandle && !FHandle->parentWidget() && Report()) FHandle->setParent(Report());
@@ -46,8 +54,24 @@ void TVDMDesigner::Loaded() {
     TVDMLoader::Loaded();
     if (HasState(csDesigning)) return;
     if (FHandle && Report()) FHandle->setParent(Report());
+    AssignComponentEvents();
     UpdateSelections();
 }
+
+namespace {
+// Points a reference at a component of the host and asks to hear of its end.
+template <class T>
+void Bind(TComponent *self, T *&field, T *value) {
+    if (field == value) return;
+    if (field) self->RemoveFreeNotification(field);
+    field = value;
+    if (field) self->FreeNotification(field);
+}
+}  // namespace
+
+void TVDMDesigner::SetInfoPanel(TPanel *value) { Bind(this, FInfoPanel, value); }
+void TVDMDesigner::SetFontComboBox(TComboBox *value) { Bind(this, FFontComboBox, value); }
+void TVDMDesigner::SetFontSizeComboBox(TComboBox *value) { Bind(this, FFontSizeComboBox, value); }
 
 void TVDMDesigner::SetAvailableDatasetNames(TStrings *Lines) {
     if (Lines && Lines != FAvailableDatasetNames) FAvailableDatasetNames->Assign(Lines);
@@ -96,6 +120,7 @@ void TVDMDesigner::SetMinElementHeight(int value) {
 void TVDMDesigner::SetVendamoState(quint16 State) {
     if (State == FVendamoState) return;
     FVendamoState = State;
+    UpdateCursor();
     FOnDesignStateChanged.Invoke<TVDMDesigner *, quint16>(this, State);
 }
 

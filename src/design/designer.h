@@ -6,11 +6,15 @@
 #include "model/loader.h"
 
 #include "host/colors.h"
+#include "host/container_controls.h"
 #include "host/font.h"
+#include "host/list_controls.h"
 #include "host/method.h"
 #include "host/strings.h"
 
 #include <QList>
+#include <QPoint>
+#include <QRect>
 #include <QString>
 
 class QWidget;
@@ -34,6 +38,9 @@ class TVDMDesigner : public TVDMLoader {
     Q_PROPERTY(TStrings *AvailableDatasetNames READ AvailableDatasetNames WRITE SetAvailableDatasetNames)
     Q_PROPERTY(TStrings *AvailableTableNames READ AvailableTableNames WRITE SetAvailableTableNames)
     Q_PROPERTY(TStrings *FieldDisplayLabels READ FieldDisplayLabels WRITE SetFieldDisplayLabels)
+    Q_PROPERTY(TPanel *InfoPanel READ InfoPanel WRITE SetInfoPanel)
+    Q_PROPERTY(TComboBox *FontComboBox READ FontComboBox WRITE SetFontComboBox)
+    Q_PROPERTY(TComboBox *FontSizeComboBox READ FontSizeComboBox WRITE SetFontSizeComboBox)
     Q_PROPERTY(QString BackupFileExtension READ BackupFileExtension WRITE SetBackupFileExtension)
     Q_PROPERTY(TFont *BandNameFont READ BandNameFont WRITE SetBandNameFont)
     Q_PROPERTY(TColor ComponentFrameColor MEMBER FComponentFrameColor)
@@ -87,6 +94,7 @@ public:
     int AddCursor() const { return FAddCursor; }
     void SetAddCursor(int value) { FAddCursor = value; }
     bool AllowBlockEdit() const { return FAllowBlockEdit; }
+    void SetAllowBlockEdit(bool value) { FAllowBlockEdit = value; }
     bool AutoEditAfterInsert() const { return FAutoEditAfterInsert; }
 
     // Lists supplied by the application; assigning copies the lines.
@@ -96,6 +104,15 @@ public:
     void SetAvailableTableNames(TStrings *Lines);
     TStrings *FieldDisplayLabels() const { return FFieldDisplayLabels; }
     void SetFieldDisplayLabels(TStrings *Lines);
+
+    // The host's info panel (its caption shows the selected element's description) and its
+    // quick font combo boxes; cleared when they go.
+    TPanel *InfoPanel() const { return FInfoPanel; }
+    void SetInfoPanel(TPanel *value);
+    TComboBox *FontComboBox() const { return FFontComboBox; }
+    void SetFontComboBox(TComboBox *value);
+    TComboBox *FontSizeComboBox() const { return FFontSizeComboBox; }
+    void SetFontSizeComboBox(TComboBox *value);
 
     // At most four characters, as report files of other installations expect.
     QString BackupFileExtension() const { return FBackupFileExtension; }
@@ -130,9 +147,12 @@ public:
     bool UndoEnabled() const { return FUndoEnabled; }
 
     // The design state: 0 selecting, 2..16 an insertion of one kind is pending. Changing it
-    // fires OnDesignStateChanged.
+    // refreshes the cursors and fires OnDesignStateChanged.
     quint16 VendamoState() const { return FVendamoState; }
     void SetVendamoState(quint16 State);
+    // AddCursor while an insertion is pending, else the default cursor, on every band, every
+    // element on a band and the selection handle.
+    void UpdateCursor();
     // When set the design state stays after an element has been inserted.
     bool RepeatInsertion = false;
     // The last group number handed out.
@@ -156,6 +176,36 @@ public:
     void UpdateHandle(QWidget *Element);
     // Refits the handle to the selected elements and repaints it.
     void RedrawSelection();
+    // Tab and Shift+Tab: the next (previous) element in reading order, then the next
+    // (previous) band, wrapping around; bands with BlockSelection are skipped.
+    void SelectNextElement();
+    void SelectPreviousElement();
+
+    // Shows the description of the one selected element in InfoPanel (OnShowInfo may change
+    // it); with none or several selected the panel is emptied.
+    void UpdateInfoPanel();
+    // The description of an element for the info panel, before OnShowInfo sees it.
+    QString ElementInfo(QWidget *Element) const;
+    // Brings the font combo boxes in line with a font (the selected element's, or the report's).
+    void UpdateFontComponents(const TFont *Font);
+    // Runs the host's property dialog (OnEditProperties) for an element; true when it changed
+    // the element. Without a handler the edit counts as accepted.
+    bool EditProperties(TComponent *Element);
+    // Deletes the selected elements or bands, after the confirmations; locked ones stay.
+    void DeleteSelectedElements();
+    // Z-order and grouping of the selection.
+    void BringToFrontSelectedElements();
+    void SendToBackSelectedElements();
+    void GroupSelectedElements();
+
+    // Mouse events of the report (Sender null), its bands, its elements and the selection
+    // handle, with X and Y in the sender's coordinates: selection, rubber band and insertion.
+    void _MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y, QObject *Sender) override;
+    void _MouseMove(Qt::KeyboardModifiers Shift, int X, int Y, QObject *Sender) override;
+    void _MouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y, QObject *Sender) override;
+    // Whether a rubber-band selection is running, and its rectangle in screen coordinates.
+    bool RubberBandActive() const { return FRubberAnchor.x() != -10000; }
+    QRect RubberBandRect() const;
 
     // Loading empties the selection first, clears the changed flag on success and always
     // returns to design state 0. Saving clears the changed flag on success.
@@ -172,9 +222,21 @@ public:
 
 protected:
     void Notification(TComponent *AComponent, TOperation Operation) override;
+    // Binds the host's controls: the font combo box gets the screen's font names.
+    void AssignComponentEvents();
 
 private:
     void InvalidateBands();
+    // Report coordinates of a point given in the sender's coordinates.
+    QPoint ToReport(QObject *Sender, int X, int Y) const;
+    void InsertBand();
+    void InsertElement(QPoint At);
+    QWidget *InsertionTarget(QPoint At) const;
+    void DrawRubberBand();
+    void FinishRubberBand();
+    // The bands of the owner form that Tab may select, and the elements of one parent.
+    QList<QWidget *> SelectableBands() const;
+    void SelectBand(QWidget *Band, bool LastElement);
     void DetachSelection();
     // Runs a loader routine the designer way: selection emptied first, state 0 afterwards.
     template <class Load>
@@ -208,4 +270,11 @@ private:
     bool FHasChanged = false;
     TStretch_Handle *FHandle = nullptr;
     TComponent *FHandleComponent = nullptr;
+    TPanel *FInfoPanel = nullptr;
+    TComboBox *FFontComboBox = nullptr;
+    TComboBox *FFontSizeComboBox = nullptr;
+    // Rubber-band anchor and end in screen coordinates; anchor x -10000 when none runs.
+    QPoint FRubberAnchor{-10000, 0};
+    QPoint FRubberEnd;
+    class QRubberBand *FRubberOutline = nullptr;
 };

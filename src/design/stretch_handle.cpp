@@ -2,7 +2,9 @@
 
 #include "design/designer.h"
 
+#include "host/font.h"
 #include "host/property_access.h"
+#include "model/design_report.h"
 #include "reportlib/rep_band.h"
 #include "reportlib/rep_control.h"
 
@@ -94,7 +96,11 @@ quint16 TStretch_Handle::DesignState() const { return FDesigner ? FDesigner->Ven
 void TStretch_Handle::Attach(QWidget *Element) {
     if (!Element || IndexOf(Element) >= 0) return;
     AttachWithoutEvents(Element);
-    if (FDesigner) FDesigner->UpdateSelections();
+    if (!FDesigner) return;
+    FDesigner->UpdateSelections();
+    FDesigner->UpdateInfoPanel();
+    if (PropertyExists(Element, QStringLiteral("Font")))
+        FDesigner->UpdateFontComponents(qobject_cast<const TFont *>(GetPointerProperty(Element, QStringLiteral("Font"))));
 }
 
 void TStretch_Handle::AttachWithoutEvents(QWidget *Element) {
@@ -151,7 +157,10 @@ void TStretch_Handle::DetachWithoutEvents() {
 
 void TStretch_Handle::Detach() {
     DetachWithoutEvents();
-    if (FDesigner) FDesigner->UpdateSelections();
+    if (!FDesigner) return;
+    FDesigner->UpdateSelections();
+    FDesigner->UpdateInfoPanel();
+    if (const TDesignReport *report = FDesigner->Report()) FDesigner->UpdateFontComponents(report->Font());
 }
 
 void TStretch_Handle::ReleaseChild(QWidget *Element) {
@@ -202,6 +211,7 @@ void TStretch_Handle::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
     }
     FLocked = false;
     if (wasVisible) show();
+    if (FDesigner) FDesigner->UpdateInfoPanel();
 }
 
 void TStretch_Handle::ResizeBand(QWidget *Band, int dt, int dh) {
@@ -351,7 +361,11 @@ void TStretch_Handle::hideEvent(QHideEvent *event) {
     QWidget::hideEvent(event);
 }
 
-void TStretch_Handle::mousePressEvent(QMouseEvent *event) {
+void TStretch_Handle::mousePressEvent(QMouseEvent *event) { Press(event, false); }
+
+void TStretch_Handle::mouseDoubleClickEvent(QMouseEvent *event) { Press(event, event->button() == Qt::LeftButton); }
+
+void TStretch_Handle::Press(QMouseEvent *event, bool DoubleClick) {
     const int X = int(event->position().x()), Y = int(event->position().y());
     const Qt::MouseButton button = event->button();
     const Qt::KeyboardModifiers mods = event->modifiers();
@@ -374,7 +388,8 @@ void TStretch_Handle::mousePressEvent(QMouseEvent *event) {
         return;
     }
     // 3. An unselected element inside the handle's area is selected rather than dragged.
-    if (button == Qt::LeftButton && !FChildren.isEmpty() && !qobject_cast<TRepBand *>(FChildren.first())) {
+    if (button == Qt::LeftButton && !DoubleClick && !FChildren.isEmpty() &&
+        !qobject_cast<TRepBand *>(FChildren.first())) {
         QWidget *under = ElementAt(FChildren.first()->parentWidget(), P);
         if (under && IndexOf(under) < 0 && !SizingCursor()) {
             SetCursor(crDefault);
@@ -388,6 +403,18 @@ void TStretch_Handle::mousePressEvent(QMouseEvent *event) {
         SetCursor(crDefault);
         ForwardMessage(fmMouseDown, button, mods, P, nullptr);
         return;
+    }
+    // 5. Options dialog, context menu and property editing of the clicked element.
+    if (!FDragging) {
+        if (button == Qt::RightButton && shift) {
+            if (FDesigner && FDesigner->AllowBlockEdit() && ShowOptions(element)) return;
+        } else if (button == Qt::RightButton) {
+            ContextMenu(element, QPoint(X, Y));
+            return;
+        } else if (DoubleClick) {
+            EditElement(element);
+            return;
+        }
     }
     // 6. Shift+click takes one of several elements out of the selection; a plain press starts
     // a drag, or on a band selects the element under the pointer.
@@ -413,12 +440,18 @@ void TStretch_Handle::mouseMoveEvent(QMouseEvent *event) {
     int X = int(event->position().x()), Y = int(event->position().y());
     event->accept();
     const bool left = event->buttons() & Qt::LeftButton;
+    // A rubber-band selection started on the handle (Ctrl+press) follows the pointer there.
+    if (FDesigner && FDesigner->RubberBandActive()) {
+        FDesigner->_MouseMove(event->modifiers(), X, Y, this);
+        return;
+    }
     if (left && !FDragging && !FLocked) {
         FDragStart = QPoint(X, Y);
         FDragging = true;
         return;
     }
     if (DesignState() == 0) {
+        if (!left && mouseGrabber() == this) releaseMouse();
         int cursor = crDefault;
         TDragStyle style = dsMove;
         if (FChildren.size() == 1) {
@@ -453,6 +486,10 @@ void TStretch_Handle::mouseMoveEvent(QMouseEvent *event) {
 void TStretch_Handle::mouseReleaseEvent(QMouseEvent *event) {
     const int X = int(event->position().x()), Y = int(event->position().y());
     event->accept();
+    if (FDesigner && FDesigner->RubberBandActive()) {
+        FDesigner->_MouseUp(event->button(), event->modifiers(), X, Y, this);
+        return;
+    }
     if (!FDragging || event->button() != Qt::LeftButton) {
         ForwardMessage(fmMouseUp, event->button(), event->modifiers(), QPoint(X + x(), Y + y()), nullptr);
         return;
@@ -470,6 +507,7 @@ void TStretch_Handle::mouseReleaseEvent(QMouseEvent *event) {
     if (isVisible() && isEnabled()) setFocus();
     EndDrag();
     SetCursor(crDefault);
+    if (mouseGrabber() == this) releaseMouse();
     FOnMouseUp.Invoke<QObject *, Qt::MouseButton, Qt::KeyboardModifiers, int, int>(static_cast<QObject *>(this),
                                                                                     event->button(), event->modifiers(),
                                                                                     X, Y);
@@ -486,6 +524,17 @@ bool TStretch_Handle::HandleKey(int Key, Qt::KeyboardModifiers Shift) {
     case Qt::Key_Right: shift ? w += sx : l += kx; break;
     case Qt::Key_Up: shift ? h -= sy : t -= ky; break;
     case Qt::Key_Down: shift ? h += sy : t += ky; break;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        if (!FDesigner) return false;
+        if (shift || Key == Qt::Key_Backtab)
+            FDesigner->SelectPreviousElement();
+        else
+            FDesigner->SelectNextElement();
+        return true;
+    case Qt::Key_Delete:
+        if (FDesigner) FDesigner->DeleteSelectedElements();
+        return true;
     case Qt::Key_Escape: {
         QWidget *first = FChildren.isEmpty() ? nullptr : FChildren.first();
         QWidget *band = first ? first->parentWidget() : nullptr;
@@ -501,7 +550,36 @@ bool TStretch_Handle::HandleKey(int Key, Qt::KeyboardModifiers Shift) {
     return true;
 }
 
+bool TStretch_Handle::event(QEvent *event) {
+    // Tab moves through the elements, not through the window's focus chain.
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
+            keyPressEvent(static_cast<QKeyEvent *>(event));
+            return true;
+        }
+    }
+    return QWidget::event(event);
+}
+
+bool TStretch_Handle::EnterKey() {
+    if (FChildren.size() != 1 || FDragging || !FDesigner) return true;
+    QWidget *element = FChildren.first();
+    if (PropertyExists(element, QStringLiteral("BlockEdit")) && GetBooleanProperty(element, QStringLiteral("BlockEdit")))
+        return false;
+    FDesigner->SetHasChanged(true);
+    if (!FDesigner->EditProperties(TComponent::FromObject(element))) return false;
+    DetachWithoutEvents();
+    Attach(element);
+    return true;
+}
+
 void TStretch_Handle::keyPressEvent(QKeyEvent *event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();
+        // The base handling follows only an edit that changed the element.
+        if (!EnterKey()) return;
+    }
     const bool handled = HandleKey(event->key(), event->modifiers());
     int key = event->key();
     FOnKeyDown.Invoke<QObject *, int &, Qt::KeyboardModifiers>(static_cast<QObject *>(this), key, event->modifiers());

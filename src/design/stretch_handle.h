@@ -10,6 +10,7 @@
 #include "host/method.h"
 
 #include <QList>
+#include <QStringList>
 #include <QPointer>
 #include <QRect>
 #include <QWidget>
@@ -143,6 +144,20 @@ public:
     // Whether a left-button drag is running.
     bool Dragging() const { return FDragging; }
 
+    // Shows a context menu of Captions ("-" separates) at X, Y in handle coordinates through the
+    // interaction service; the chosen index, or -1.
+    int ExecPopupMenu(TComponent *AOwner, int X, int Y, const QStringList &Captions, int LastIndex);
+    // Records the index of the chosen context-menu item.
+    void PopupMenuOnClick(int Index) { FPopupResult = Index; }
+    int PopupResult() const { return FPopupResult; }
+    // The context menu for Element, the clicked one of the selection, and its commands.
+    void ContextMenu(QWidget *Element, QPoint At);
+    // The options dialog for Element; false when it was not shown (no BlockDelete property).
+    bool ShowOptions(QWidget *Element);
+    // Runs the designer's property editing for one element (unless it has BlockEdit) and
+    // refreshes the selection when something changed. Returns whether it changed.
+    bool EditElement(QWidget *Element);
+
     // The drag style the next left-button drag would have, and the handle's cursor (host
     // numbers), both set from the pointer position while no drag runs.
     TDragStyle DragStyle() const { return FDragStyle; }
@@ -163,12 +178,16 @@ public:
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    // A left double click on a selected element edits its properties.
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    bool event(QEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     // A drag ends when the handle is hidden.
     void hideEvent(QHideEvent *event) override;
     // Arrow keys move the selection by the keyboard step, with Shift size it by that step and
-    // with Shift+Ctrl by the grid step; Esc selects the band of the selected elements.
+    // with Shift+Ctrl by the grid step; Esc selects the band of the selected elements; Tab and
+    // Shift+Tab move through the elements; Enter edits the one selected element; Delete deletes.
     void keyPressEvent(QKeyEvent *event) override;
     void Notification(TComponent *AComponent, TOperation Operation) override;
 
@@ -184,6 +203,10 @@ private:
     QPoint ClampToParent(QPoint Point) const;
     bool SizingCursor() const;
     void EndDrag();
+    // The press rules, shared by single and double clicks.
+    void Press(QMouseEvent *event, bool DoubleClick);
+    // Enter: edits the one selected element; false when the base key handling must be skipped.
+    bool EnterKey();
     // Returns whether the key was one of the handle's own.
     bool HandleKey(int Key, Qt::KeyboardModifiers Shift);
     // One selected band or element changed by the handle's deltas.
@@ -207,6 +230,7 @@ private:
     int FDragCursor = crDrag;
     int FCursor = crDefault;
     TDragStyle FDragStyle = dsMove;
+    int FPopupResult = -1;
     QPoint FDragStart;
     bool FDragging = false;
     // The outline last drawn during a drag; empty when none is shown.

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QFontDialog>
 #include <QInputDialog>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -111,6 +112,18 @@ bool TQtInteraction::PrinterSetup(QPrinter &printer) {
 
 int TQtInteraction::ExecDialog(QDialog &dialog) { return dialog.exec(); }
 
+int TQtInteraction::PopupMenu(const QStringList &items, const QPoint &globalPos) {
+    QMenu menu;
+    for (int i = 0; i < items.size(); ++i) {
+        if (items.at(i) == QLatin1String("-"))
+            menu.addSeparator();
+        else
+            menu.addAction(items.at(i))->setData(i);
+    }
+    const QAction *chosen = menu.exec(globalPos);
+    return chosen ? chosen->data().toInt() : -1;
+}
+
 // ---- console ---------------------------------------------------------------------------------
 
 void TConsoleInteraction::Say(const QString &text) {
@@ -138,3 +151,5 @@ bool TConsoleInteraction::SelectColor(QColor &) { return false; }
 bool TConsoleInteraction::SelectFont(QFont &, QColor &) { return false; }
 bool TConsoleInteraction::PrinterSetup(QPrinter &) { return false; }
 int TConsoleInteraction::ExecDialog(QDialog &) { return QDialog::Rejected; }
+
+int TConsoleInteraction::PopupMenu(const QStringList &, const QPoint &) { return -1; }

@@ -6,6 +6,7 @@
 // that never waits.
 #include <QColor>
 #include <QFont>
+#include <QPoint>
 #include <QString>
 #include <QStringList>
 
@@ -41,6 +42,9 @@ public:
     virtual bool PrinterSetup(QPrinter &printer) = 0;
     // Runs one of the system's own modal forms and returns its result (QDialog::Accepted...).
     virtual int ExecDialog(QDialog &dialog) = 0;
+    // A context menu of the given items ("-" is a separator) at a screen position: the index of
+    // the chosen item, or -1 when the menu was closed without a choice.
+    virtual int PopupMenu(const QStringList &items, const QPoint &globalPos) = 0;
 };
 
 // The service in force. Without an installed one, a Qt-backed service is used when a GUI
@@ -62,10 +66,11 @@ public:
     bool SelectFont(QFont &font, QColor &color) override;
     bool PrinterSetup(QPrinter &printer) override;
     int ExecDialog(QDialog &dialog) override;
+    int PopupMenu(const QStringList &items, const QPoint &globalPos) override;
 };
 
 // Never waits: messages go to stderr as "<prefix>: <text>", questions take their default
-// answer (OK/Yes for confirmations), input boxes and dialogs are cancelled.
+// answer (OK/Yes for confirmations), input boxes, dialogs and menus are cancelled.
 class TConsoleInteraction : public TInteraction {
 public:
     explicit TConsoleInteraction(const QString &prefix = QStringLiteral("vendamo")) : FPrefix(prefix) {}
@@ -79,6 +84,7 @@ public:
     bool SelectFont(QFont &font, QColor &color) override;
     bool PrinterSetup(QPrinter &printer) override;
     int ExecDialog(QDialog &dialog) override;
+    int PopupMenu(const QStringList &items, const QPoint &globalPos) override;
 
 private:
     void Say(const QString &text);

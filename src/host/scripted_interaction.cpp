@@ -92,3 +92,10 @@ int TScriptedInteraction::ExecDialog(QDialog &dialog) {
     dialog.setResult(result);
     return result;
 }
+
+int TScriptedInteraction::PopupMenu(const QStringList &items, const QPoint &) {
+    const Answer a = Next(QStringLiteral("popup"), items.join(QLatin1Char('|')));
+    const int index = a.Value.isValid() ? a.Value.toInt() : -1;
+    // A scripted choice of a separator or of no item at all is no choice, as with the real menu.
+    return index >= 0 && index < items.size() && items.at(index) != QLatin1String("-") ? index : -1;
+}

@@ -10,8 +10,8 @@
 class TScriptedInteraction : public TInteraction {
 public:
     struct Question {
-        QString Kind;  // "error", "message", "confirm", "input", "open", "save", "color", "font", "printer", "dialog"
-        QString Text;  // the message, prompt, title or dialog class
+        QString Kind;  // "error", "message", "confirm", "input", "open", "save", "color", "font", "printer", "dialog", "popup"
+        QString Text;  // the message, prompt, title, dialog class or menu items joined by "|"
         QString Caption;
     };
 
@@ -28,6 +28,8 @@ public:
     void AnswerFont(const QFont &f, const QColor &c) { Push({QVariant(QVariantList{f, c}), {}}); }
     // Accepts a printer setup dialog without changes.
     void AnswerOk() { Push({QVariant(true), {}}); }
+    // Chooses the item at index in a context menu (-1 closes it without a choice).
+    void AnswerPopup(int index) { Push({QVariant(index), {}}); }
     // Drives a modal form: the script receives the dialog (filled in, ready) and returns its result.
     void AnswerDialog(std::function<int(QDialog &)> script) { Push({QVariant(), std::move(script)}); }
 
@@ -46,6 +48,7 @@ public:
     bool SelectFont(QFont &font, QColor &color) override;
     bool PrinterSetup(QPrinter &printer) override;
     int ExecDialog(QDialog &dialog) override;
+    int PopupMenu(const QStringList &items, const QPoint &globalPos) override;
 
 private:
     struct Answer {

@@ -5,8 +5,16 @@
 #include "host/interaction.h"
 #include "host/strings.h"
 
+// Texts for keys the stored message table lacks, so that the user never sees a bare key.
+static QString FallbackText(const QString &Key) {
+    if (Key.compare(QLatin1String("No Databases Available"), Qt::CaseInsensitive) == 0)
+        return QStringLiteral("No tables or queries available! Add a table or query to the report first.");
+    return QString();
+}
+
 static QString MessageText(const TStrings *Messages, const QString &Key) {
-    return Messages ? LookupRuntimeMessage(Messages->ToStringList(), Key) : QString();
+    const QString text = Messages ? LookupRuntimeMessage(Messages->ToStringList(), Key) : QString();
+    return text.isEmpty() ? FallbackText(Key) : text;
 }
 
 QString ErrorText(const TStrings *Messages, const QString &Key, const QString &Param) {

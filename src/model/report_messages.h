@@ -4,7 +4,8 @@
 
 class TStrings;
 
-// The text of Key in Messages, or "Unknown Error [Key]" when the table has none; Param fills
+// The text of Key in Messages (or the built-in text of a key the table lacks, such as "No
+// Databases Available"), else "Unknown Error [Key]"; Param fills
 // the text's "%s" (an empty one leaves no "%s" shown). The text is shown as an error box.
 QString ErrorText(const TStrings *Messages, const QString &Key, const QString &Param = QString());
 void ShowError(const TStrings *Messages, const QString &Key, const QString &Param = QString());

@@ -401,12 +401,6 @@ TEST(StretchHandleKeys, EscapeSelectsTheBandOfTheSelectedElements) {
 namespace {
 
 // A left-button drag on the handle from one point to another, in handle coordinates.
-void Drag(TStretch_Handle *h, QPoint from, QPoint to, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-    QTest::mouseMove(h, from);
-    QTest::mousePress(h, Qt::LeftButton, mods, from);
-    QTest::mouseMove(h, to);
-    QTest::mouseRelease(h, Qt::LeftButton, mods, to);
-}
 
 QRubberBand *Outline(QWidget *parent) { return parent->findChild<QRubberBand *>(); }
 
@@ -514,6 +508,11 @@ TEST(StretchHandleDrag, PressesBesideTheSelectionOrDuringAnInsertionReachWhatLie
     EXPECT_FALSE(f.Handle->Dragging());
     EXPECT_EQ(onBand.Presses, (QList<QPoint>{{80, 40}}));
     QTest::mouseRelease(f.Handle, Qt::LeftButton, Qt::NoModifier, QPoint(80 - 18, 40 - 18));
+    // The band got the press and is selected now.
+    EXPECT_EQ(f.Handle->Children(), (QList<QWidget *>{band}));
+    f.Handle->DetachWithoutEvents();
+    f.Handle->Attach(a);
+    f.Handle->Attach(b);
 
     // While an insertion is pending even a press on a selected element goes to it, in its
     // own coordinates.
