@@ -124,7 +124,6 @@ void TVDMDesigner::SetVendamoState(quint16 State) {
     FOnDesignStateChanged.Invoke<TVDMDesigner *, quint16>(this, State);
 }
 
-void TVDMDesigner::SetHasChanged(bool Value) { FHasChanged = Value; }
 
 void TVDMDesigner::SelectElement(bool Clear, QWidget *Element) {
     if (!FHandle) return;
@@ -145,6 +144,8 @@ QList<QWidget *> TVDMDesigner::GetSelectedElements() const {
 }
 
 void TVDMDesigner::UpdateSelections() {
+    // Undo steps of one selection end when the selection changes.
+    FLastUndoMergeKey = nullptr;
     FOnSelectionChanged.Invoke<TVDMDesigner *, int>(this, FHandle ? FHandle->ChildCount() : 0);
 }
 

@@ -58,6 +58,7 @@ class TVDMDesigner : public TVDMLoader {
     Q_PROPERTY(bool ShowBandNames READ ShowBandNames WRITE SetShowBandNames)
     Q_PROPERTY(bool ShowComponentFrames MEMBER FShowComponentFrames)
     Q_PROPERTY(bool UndoEnabled MEMBER FUndoEnabled)
+    Q_PROPERTY(int UndoLimit READ UndoLimit WRITE SetUndoLimit)
 public:
     // Creates the selection handle with the designer's owner as its owner (none without an
     // owner form: there is nothing to select then).
@@ -145,6 +146,10 @@ public:
     bool SaveBackupFiles() const { return FSaveBackupFiles; }
     bool SaveImagesInReportfile() const { return FSaveImagesInReportfile; }
     bool UndoEnabled() const { return FUndoEnabled; }
+    void SetUndoEnabled(bool value) { FUndoEnabled = value; }
+    // How many undo steps are kept (at least 1, the single level of the classic designer).
+    int UndoLimit() const { return FUndoLimit; }
+    void SetUndoLimit(int value);
 
     // The design state: 0 selecting, 2..16 an insertion of one kind is pending. Changing it
     // refreshes the cursors and fires OnDesignStateChanged.
@@ -198,6 +203,30 @@ public:
     void SendToBackSelectedElements();
     void GroupSelectedElements();
 
+    // The clipboard: copy writes the selection as an element stream into the process-wide
+    // clipboard (and onto the system clipboard, for other processes); cut copies and deletes;
+    // paste reads it onto the selected band (or the report), 8 pixels right and down, and
+    // selects what it pasted.
+    void CopyToVDMClipboard();
+    void CutToVDMClipboard();
+    void PasteFromVDMClipboard();
+    // Paste hooks: a read name that the form already uses is dropped (with a DatabaseOwner every
+    // name becomes a temporary one, fixed up afterwards); each read control moves by 8 pixels.
+    void ReaderSetName(TComponent *Component, QString &Name);
+    void ComponentRead(TComponent *Component);
+    // Whether the clipboard content is bands (then a paste goes onto the report).
+    static bool ClipboardHasBands();
+
+    // Undo: with UndoEnabled every change first keeps a snapshot of the whole report (up to
+    // UndoLimit of them); DoUndo brings back the last one, DoRedo takes an undo back.
+    void SaveUndoData();
+    void DoUndo();
+    void DoRedo();
+    bool CanUndo() const { return FUndoEnabled && !FUndoSnapshots.isEmpty(); }
+    bool CanRedo() const { return FUndoEnabled && !FRedoSnapshots.isEmpty(); }
+    // Arrow-key steps of one selection are one undo step when more than one level is kept.
+    void MergeNextUndoStep(const void *Key) { FUndoMergeKey = Key; }
+
     // Mouse events of the report (Sender null), its bands, its elements and the selection
     // handle, with X and Y in the sender's coordinates: selection, rubber band and insertion.
     void _MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y, QObject *Sender) override;
@@ -237,6 +266,9 @@ private:
     // The bands of the owner form that Tab may select, and the elements of one parent.
     QList<QWidget *> SelectableBands() const;
     void SelectBand(QWidget *Band, bool LastElement);
+    // Writes the whole report (without datasets) as an undo or redo snapshot.
+    QByteArray Snapshot();
+    void RestoreSnapshot(const QByteArray &Bytes);
     void DetachSelection();
     // Runs a loader routine the designer way: selection emptied first, state 0 afterwards.
     template <class Load>
@@ -277,4 +309,17 @@ private:
     QPoint FRubberAnchor{-10000, 0};
     QPoint FRubberEnd;
     class QRubberBand *FRubberOutline = nullptr;
+    int FUndoLimit = 1;
+    QList<QByteArray> FUndoSnapshots, FRedoSnapshots;
+    const void *FUndoMergeKey = nullptr;
+    const void *FLastUndoMergeKey = nullptr;
+    // The controls the current paste created, in reading order.
+    QList<QWidget *> FPasted;
 };
+
+// The process-wide clipboard stream shared by every designer: the last copied selection.
+class TMemoryStream;
+TMemoryStream &VDMClipboard();
+// Reads an element file into the clipboard, pastes it into Designer's report and groups what
+// was pasted; false (nothing changed) for a file that is not an element file.
+bool ReadElementsFromFile(TVDMDesigner *Designer, const QString &FileName);

@@ -137,6 +137,7 @@ void TVDMDesigner::FinishRubberBand() {
     // Component order; an element on another parent than the selection so far replaces it, so
     // a band across several bands ends with the hits on the band of the last hit.
     const QList<TComponent *> components = Owner()->Components();
+    TUpdatesSuspended suspended(Report());
     for (TComponent *c : components) {
         auto *w = dynamic_cast<QWidget *>(c);
         if (!w || qobject_cast<TRepBand *>(w) || !PropertyExists(w, QStringLiteral("BlockDelete"))) continue;

@@ -535,6 +535,24 @@ bool TStretch_Handle::HandleKey(int Key, Qt::KeyboardModifiers Shift) {
     case Qt::Key_Delete:
         if (FDesigner) FDesigner->DeleteSelectedElements();
         return true;
+    case Qt::Key_Insert:
+        if (!FDesigner || !(ctrl || shift)) return false;
+        if (ctrl)
+            FDesigner->CopyToVDMClipboard();
+        else
+            FDesigner->PasteFromVDMClipboard();
+        return true;
+    case Qt::Key_C:
+    case Qt::Key_X:
+    case Qt::Key_V:
+        if (!FDesigner || !ctrl) return false;
+        if (Key == Qt::Key_C)
+            FDesigner->CopyToVDMClipboard();
+        else if (Key == Qt::Key_X)
+            FDesigner->CutToVDMClipboard();
+        else
+            FDesigner->PasteFromVDMClipboard();
+        return true;
     case Qt::Key_Escape: {
         QWidget *first = FChildren.isEmpty() ? nullptr : FChildren.first();
         QWidget *band = first ? first->parentWidget() : nullptr;
@@ -546,7 +564,10 @@ bool TStretch_Handle::HandleKey(int Key, Qt::KeyboardModifiers Shift) {
     default: return false;
     }
     update();
+    // Repeated arrow steps of one selection can count as one undo step.
+    if (FDesigner) FDesigner->MergeNextUndoStep(this);
     SetBounds(l, t, w, h);
+    if (FDesigner) FDesigner->MergeNextUndoStep(nullptr);
     return true;
 }
 

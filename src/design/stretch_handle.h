@@ -187,7 +187,8 @@ protected:
     void hideEvent(QHideEvent *event) override;
     // Arrow keys move the selection by the keyboard step, with Shift size it by that step and
     // with Shift+Ctrl by the grid step; Esc selects the band of the selected elements; Tab and
-    // Shift+Tab move through the elements; Enter edits the one selected element; Delete deletes.
+    // Shift+Tab move through the elements; Enter edits the one selected element; Delete deletes;
+    // Ctrl+C, Ctrl+X, Ctrl+V, Ctrl+Insert and Shift+Insert copy, cut and paste.
     void keyPressEvent(QKeyEvent *event) override;
     void Notification(TComponent *AComponent, TOperation Operation) override;
 

@@ -7,6 +7,7 @@
 #include "host/strings.h"
 
 #include <QPainter>
+#include <QStaticText>
 #include <cmath>
 
 // --- TRepCustomLabel ---------------------------------------------------------------------
@@ -208,28 +209,44 @@ void TRepCustomLabel::Paint() {
     QPainter *c = Canvas();
     if (!c) return;
     if (!Transparent() && FColor != clNone) c->fillRect(rect(), ColorToQColor(FColor));
-    FMetricsValid = false;
-    UpdateMetrics();
-    const double zoom = Zoom() / 100.0;
     const double width96 = SizeMM(3) / RepMMPerInch * RepScreenPPI;
-    const QStringList lines = RepBreakText(DesignText(), FText96, width96, FWordWrap && !FAutoSize, 1000);
     const QFont font = EffectiveFont()->ToQFont(Zoom());
-    const QFontMetricsF fm(font);
+    const bool wrap = FWordWrap && !FAutoSize;
+    const QString text = DesignText();
+    TScreenText &screen = FScreenText;
+    if (screen.Width96 != width96 || screen.Wrap != wrap || screen.Text != text || screen.Font != font) {
+        FMetricsValid = false;
+        UpdateMetrics();
+        const QFontMetricsF fm(font);
+        screen.Text = text;
+        screen.Font = font;
+        screen.Width96 = width96;
+        screen.Wrap = wrap;
+        screen.Lines.clear();
+        screen.Advances.clear();
+        screen.LineHeight = FText96.Height() * Zoom() / 100.0;
+        for (const QString &line : RepBreakText(text, FText96, width96, wrap, 1000)) {
+            QStaticText staticText(line);
+            staticText.setTextFormat(Qt::PlainText);
+            staticText.prepare(QTransform(), font);
+            screen.Lines.append(staticText);
+            screen.Advances.append(fm.horizontalAdvance(line));
+        }
+    }
     c->save();
     c->setFont(font);
     c->setPen(ColorToQColor(EffectiveFont()->Color()));
-    const double lineHeight = FText96.Height() * zoom;
     double y = 0;
-    for (const QString &line : lines) {
+    for (int i = 0; i < screen.Lines.size(); ++i) {
         if (y > height()) break;
-        const double w = fm.horizontalAdvance(line);
+        const double w = screen.Advances.at(i);
         double x = 0;
         if (FAlignment == taRightJustify)
             x = width() - w;
         else if (FAlignment == taCenter)
             x = (width() - w) / 2;
-        c->drawText(QPointF(x, y + fm.ascent()), line);
-        y += lineHeight;
+        c->drawStaticText(QPointF(x, y), screen.Lines.at(i));
+        y += screen.LineHeight;
     }
     c->restore();
     TRepPrintable::Paint();

@@ -13,6 +13,7 @@
 
 #include "host/font.h"
 
+#include <QStaticText>
 #include <QStringList>
 
 #include "host/strings.h"
@@ -95,6 +96,20 @@ private:
     mutable QFont FDeviceFont;
     mutable double FDeviceDPI = 0;
     mutable double FDeviceAscent = 0;
+
+    // The design-surface drawing of the text, kept while text, font, width and zoom stay:
+    // repainting a selection redraws every element beneath it, and laying text out anew each
+    // time dominates that.
+    struct TScreenText {
+        QString Text;
+        QFont Font;
+        double Width96 = -1;
+        bool Wrap = false;
+        QList<QStaticText> Lines;
+        QList<double> Advances;
+        double LineHeight = 0;
+    };
+    TScreenText FScreenText;
 };
 
 // A fixed text.
