@@ -126,9 +126,13 @@ public:
     bool ShowBandNames() const { return FShowBandNames; }
     // Switching band names on redraws every band of the owner form.
     void SetShowBandNames(bool value);
+    // Outlines of the elements on the design surface, in this colour and pen style.
     bool ShowComponentFrames() const { return FShowComponentFrames; }
+    void SetShowComponentFrames(bool value) { FShowComponentFrames = value; }
     TColor ComponentFrameColor() const { return FComponentFrameColor; }
+    void SetComponentFrameColor(TColor value) { FComponentFrameColor = value; }
     int ComponentFrameStyle() const { return FComponentFrameStyle; }
+    void SetComponentFrameStyle(int value) { FComponentFrameStyle = value; }
 
     // Grid steps in pixels, always within 1..32: a step of 0 would divide by zero when
     // snapping, so values outside are clamped.
@@ -207,9 +211,10 @@ public:
     // clipboard (and onto the system clipboard, for other processes); cut copies and deletes;
     // paste reads it onto the selected band (or the report), 8 pixels right and down, and
     // selects what it pasted.
-    void CopyToVDMClipboard();
-    void CutToVDMClipboard();
-    void PasteFromVDMClipboard();
+    // Invokable: the report reaches them by name from its keys.
+    Q_INVOKABLE void CopyToVDMClipboard();
+    Q_INVOKABLE void CutToVDMClipboard();
+    Q_INVOKABLE void PasteFromVDMClipboard();
     // Paste hooks: a read name that the form already uses is dropped (with a DatabaseOwner every
     // name becomes a temporary one, fixed up afterwards); each read control moves by 8 pixels.
     void ReaderSetName(TComponent *Component, QString &Name);

@@ -234,3 +234,20 @@ TEST(Undo, SeveralLevelsMergeArrowStepsOfOneSelectionAndUndoDeletesAndPastes) {
     f.Designer->DoRedo();
     EXPECT_EQ(label()->pos(), QPoint(23, 31));
 }
+
+TEST(Clipboard, TheReportsOwnKeysReachTheDesigner) {
+    TDesignForm f;
+    auto *band = f.AddBand(QStringLiteral("Band1"), 100);
+    auto *a = f.AddLabel(QStringLiteral("A"), band, 20, 30, 40, 15);
+    f.Show();
+    f.Designer->SelectElement(true, a);
+    VDMClipboard().Clear();
+    QTest::keyClick(f.Report, Qt::Key_Insert, Qt::ControlModifier);
+    EXPECT_GT(VDMClipboard().Size(), 0);
+    f.Designer->SelectElement(true, band);
+    QTest::keyClick(f.Report, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(LabelsOn(band).size(), 2);
+    f.Designer->SelectElement(true, LabelsOn(band).last());
+    QTest::keyClick(f.Report, Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(LabelsOn(band).size(), 1);
+}

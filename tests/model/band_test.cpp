@@ -87,7 +87,7 @@ TEST(Bands, VendamoerFollowsTheDesignerAndKeepsLinksValid) {
     // A plain loader arriving later is not taken; a designer is.
     new TVDMLoader(&form);
     EXPECT_EQ(band->Vendamoer(), nullptr);
-    auto *designer = new TVDMDesigner(&form);
+    auto *designer = new TRecordingDesigner(&form);
     EXPECT_EQ(band->Vendamoer(), designer);
     EXPECT_EQ(child->Vendamoer(), designer);
     delete designer;
@@ -98,7 +98,7 @@ TEST(Bands, VendamoerFollowsTheDesignerAndKeepsLinksValid) {
     EXPECT_EQ(child->ParentBand(), nullptr);
     // The same for a designer on another form.
     TForm other;
-    auto *foreign = new TVDMDesigner(&other);
+    auto *foreign = new TRecordingDesigner(&other);
     child->SetVendamoer(foreign);
     delete foreign;
     EXPECT_EQ(child->Vendamoer(), nullptr);
@@ -123,7 +123,7 @@ TEST(Bands, GroupAndSubdetailForgetTheirBandsWhenTheyGo) {
 
 TEST(Bands, MouseEventsGoToTheDesigner) {
     TModelFixture fx(true);
-    auto *designer = static_cast<TVDMDesigner *>(fx.Loader());
+    auto *designer = static_cast<TRecordingDesigner *>(fx.Loader());
     auto *band = fx.AddBand<TVendamoGroup>(20);
     SendMouse(band, QEvent::MouseButtonPress, 5, 6);
     SendMouse(band, QEvent::MouseMove, 7, 8);
@@ -158,7 +158,7 @@ TEST(Bands, DesignPaintingShowsNameAndBackgroundForADesignerOnly) {
         auto *band = fx.AddBand<TVendamoBand>(rbDetail, 20);
         band->SetName("DetailBand");
         band->SetCaption("gone");
-        if (designer) static_cast<TVDMDesigner *>(fx.Loader())->BandNameFont()->SetColor(clRed);
+        if (designer) static_cast<TRecordingDesigner *>(fx.Loader())->BandNameFont()->SetColor(clRed);
         TBitmap picture;
         QImage blue(10, 10, QImage::Format_RGB32);
         blue.fill(Qt::blue);

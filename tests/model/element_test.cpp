@@ -114,7 +114,7 @@ TEST(Elements, DegreeIsReducedToOneTurnAndStopsAutoSize) {
 
 TEST(Elements, MouseEventsGoToTheDesignerWhateverTheBlockFlags) {
     TModelFixture fx(true);
-    auto *designer = static_cast<TVDMDesigner *>(fx.Loader());
+    auto *designer = static_cast<TRecordingDesigner *>(fx.Loader());
     auto *band = fx.AddBand<TVendamoBand>(rbDetail, 30);
     auto *memo = fx.Add<TVendamoMemo>(band, 5, 5);
     memo->SetBlockMove(true);
@@ -137,7 +137,7 @@ TEST(Elements, VendamoerIsClearedWhenTheDesignerGoesAndFilledWhenOneArrives) {
     auto *shape = new TVendamoShape(&form);
     auto *expr = new TVendamoExpr(&form);
     EXPECT_EQ(shape->Vendamoer(), nullptr);
-    auto *designer = new TVDMDesigner(&form);
+    auto *designer = new TRecordingDesigner(&form);
     EXPECT_EQ(shape->Vendamoer(), designer);
     EXPECT_EQ(expr->Vendamoer(), designer);
     // An expression forgets a master band that goes away.
@@ -181,7 +181,7 @@ TEST(Elements, DesignFramesAndComponentFrames) {
         return n;
     };
     TModelFixture fx(true);
-    auto *designer = static_cast<TVDMDesigner *>(fx.Loader());
+    auto *designer = static_cast<TRecordingDesigner *>(fx.Loader());
     designer->SetComponentFrameColor(clRed);
     designer->SetComponentFrameStyle(0);
     auto *band = fx.AddBand<TVendamoBand>(rbDetail, 30);

@@ -1,6 +1,6 @@
 // Frames and backgrounds painted by bands and elements, the lookup helpers and the expression
 // evaluation helpers.
-#include "fake_designer.h"
+#include "recording_designer.h"
 #include "report_fixture.h"
 
 #include "model/design_frames.h"
@@ -75,7 +75,7 @@ TEST(Frames, PrintedFrameFollowsTheDeviceFactors) {
 
 TEST(Frames, ComponentFrameOnlyWhenTheDesignerShowsThem) {
     TForm form;
-    auto *designer = new TVDMDesigner(&form);
+    auto *designer = new TRecordingDesigner(&form);
     designer->SetComponentFrameStyle(0);
     designer->SetComponentFrameColor(clRed);
     QImage image(30, 10, QImage::Format_RGB32);
@@ -98,7 +98,7 @@ TEST(Frames, ComponentFrameOnlyWhenTheDesignerShowsThem) {
 
 TEST(Frames, BackgroundAsksForTheRulerOnlyWhenItDrewOne) {
     TForm form;
-    auto *designer = new TVDMDesigner(&form);
+    auto *designer = new TRecordingDesigner(&form);
     auto *report = new TDesignReport(&form);
     report->SetZoom(200);
     TBitmap bitmap;

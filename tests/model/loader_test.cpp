@@ -1,6 +1,6 @@
 // The loader and the design report: how they find each other on a form, the loader's message
 // table, and the report surface's mouse and clipboard-key events.
-#include "fake_designer.h"
+#include "recording_designer.h"
 
 #include "model/design_report.h"
 #include "model/loader.h"
@@ -78,7 +78,7 @@ TEST(Loader, SearchVendamoerTakesTheFirstLoaderOfTheForm) {
     EXPECT_EQ(SearchVendamoer(&form), nullptr);
     EXPECT_EQ(SearchVendamoer(nullptr), nullptr);
     new TDesignReport(&form);
-    auto *first = new TVDMDesigner(&form);
+    auto *first = new TRecordingDesigner(&form);
     new TVDMLoader(&form);
     EXPECT_EQ(SearchVendamoer(&form), first);
     EXPECT_TRUE(IsDesigner(first));
@@ -98,7 +98,7 @@ TEST(Loader, ClassesAreRegisteredByName) {
 
 TEST(DesignReport, SendsItsSurfaceMouseEventsToTheLoader) {
     TForm form;
-    auto *designer = new TVDMDesigner(&form);
+    auto *designer = new TRecordingDesigner(&form);
     auto *report = new TDesignReport(&form);
     report->setParent(&form);
     SendMouse(report, QEvent::MouseButtonPress, 30, 40);
@@ -115,7 +115,7 @@ TEST(DesignReport, SendsItsSurfaceMouseEventsToTheLoader) {
 
 TEST(DesignReport, ClipboardKeysReachTheDesignerOnly) {
     TForm form;
-    auto *designer = new TVDMDesigner(&form);
+    auto *designer = new TRecordingDesigner(&form);
     auto *report = new TDesignReport(&form);
     report->setParent(&form);
     const auto key = [report](int k, Qt::KeyboardModifiers m) {

@@ -8,7 +8,7 @@
 #include <QDir>
 
 TModelFixture::TModelFixture(bool designer) : FForm(std::make_unique<TForm>()) {
-    FLoader = designer ? new TVDMDesigner(FForm.get()) : new TVDMLoader(FForm.get());
+    FLoader = designer ? new TRecordingDesigner(FForm.get()) : new TVDMLoader(FForm.get());
     FReport = new TDesignReport(FForm.get());
     FReport->setParent(FForm.get());
     FReport->Font()->SetName(QStringLiteral("Liberation Sans"));

@@ -3,7 +3,7 @@
 // designer stand-in) and a design report, with builders for the designable bands and elements,
 // and report runs to PDF with the print-time handlers of bands and data texts installed as a
 // print run installs them.
-#include "fake_designer.h"
+#include "recording_designer.h"
 #include "report_fixture.h"
 
 #include "model/design_report.h"

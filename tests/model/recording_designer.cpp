@@ -1,4 +1,4 @@
-#include "fake_designer.h"
+#include "recording_designer.h"
 
 #include <QApplication>
 #include <QMouseEvent>
