@@ -31,10 +31,10 @@ class TVDMDesigner : public TVDMLoader {
     Q_PROPERTY(TMethod OnDeleteElement READ OnDeleteElement WRITE SetOnDeleteElement)
     Q_PROPERTY(TMethod OnBeforeCopyToClipboard READ OnBeforeCopyToClipboard WRITE SetOnBeforeCopyToClipboard)
     Q_PROPERTY(int AddCursor READ AddCursor WRITE SetAddCursor)
-    Q_PROPERTY(bool AllowBlockEdit MEMBER FAllowBlockEdit)
-    Q_PROPERTY(bool AllowNewCalcFields MEMBER FAllowNewCalcFields)
-    Q_PROPERTY(bool AllowSQLEdit MEMBER FAllowSQLEdit)
-    Q_PROPERTY(bool AutoEditAfterInsert MEMBER FAutoEditAfterInsert)
+    Q_PROPERTY(bool AllowBlockEdit READ AllowBlockEdit WRITE SetAllowBlockEdit)
+    Q_PROPERTY(bool AllowNewCalcFields READ AllowNewCalcFields WRITE SetAllowNewCalcFields)
+    Q_PROPERTY(bool AllowSQLEdit READ AllowSQLEdit WRITE SetAllowSQLEdit)
+    Q_PROPERTY(bool AutoEditAfterInsert READ AutoEditAfterInsert WRITE SetAutoEditAfterInsert)
     Q_PROPERTY(TStrings *AvailableDatasetNames READ AvailableDatasetNames WRITE SetAvailableDatasetNames)
     Q_PROPERTY(TStrings *AvailableTableNames READ AvailableTableNames WRITE SetAvailableTableNames)
     Q_PROPERTY(TStrings *FieldDisplayLabels READ FieldDisplayLabels WRITE SetFieldDisplayLabels)
@@ -43,21 +43,21 @@ class TVDMDesigner : public TVDMLoader {
     Q_PROPERTY(TComboBox *FontSizeComboBox READ FontSizeComboBox WRITE SetFontSizeComboBox)
     Q_PROPERTY(QString BackupFileExtension READ BackupFileExtension WRITE SetBackupFileExtension)
     Q_PROPERTY(TFont *BandNameFont READ BandNameFont WRITE SetBandNameFont)
-    Q_PROPERTY(TColor ComponentFrameColor MEMBER FComponentFrameColor)
-    Q_PROPERTY(int ComponentFrameStyle MEMBER FComponentFrameStyle)
+    Q_PROPERTY(TColor ComponentFrameColor READ ComponentFrameColor WRITE SetComponentFrameColor)
+    Q_PROPERTY(int ComponentFrameStyle READ ComponentFrameStyle WRITE SetComponentFrameStyle)
     Q_PROPERTY(quint16 GridSizeX READ GridSizeX WRITE SetGridSizeX)
     Q_PROPERTY(quint16 GridSizeY READ GridSizeY WRITE SetGridSizeY)
-    Q_PROPERTY(quint16 KeyboardMoveX MEMBER FKeyboardMoveX)
-    Q_PROPERTY(quint16 KeyboardMoveY MEMBER FKeyboardMoveY)
+    Q_PROPERTY(quint16 KeyboardMoveX READ KeyboardMoveX WRITE SetKeyboardMoveX)
+    Q_PROPERTY(quint16 KeyboardMoveY READ KeyboardMoveY WRITE SetKeyboardMoveY)
     Q_PROPERTY(quint16 MinElementWidth READ MinElementWidth WRITE SetMinElementWidth)
     Q_PROPERTY(quint16 MinElementHeight READ MinElementHeight WRITE SetMinElementHeight)
-    Q_PROPERTY(bool QueriesOnlyInExpert MEMBER FQueriesOnlyInExpert)
-    Q_PROPERTY(bool QueriesOnlyInDBSetup MEMBER FQueriesOnlyInDBSetup)
-    Q_PROPERTY(bool SaveBackupFiles MEMBER FSaveBackupFiles)
-    Q_PROPERTY(bool SaveImagesInReportfile MEMBER FSaveImagesInReportfile)
+    Q_PROPERTY(bool QueriesOnlyInExpert READ QueriesOnlyInExpert WRITE SetQueriesOnlyInExpert)
+    Q_PROPERTY(bool QueriesOnlyInDBSetup READ QueriesOnlyInDBSetup WRITE SetQueriesOnlyInDBSetup)
+    Q_PROPERTY(bool SaveBackupFiles READ SaveBackupFiles WRITE SetSaveBackupFiles)
+    Q_PROPERTY(bool SaveImagesInReportfile READ SaveImagesInReportfile WRITE SetSaveImagesInReportfile)
     Q_PROPERTY(bool ShowBandNames READ ShowBandNames WRITE SetShowBandNames)
-    Q_PROPERTY(bool ShowComponentFrames MEMBER FShowComponentFrames)
-    Q_PROPERTY(bool UndoEnabled MEMBER FUndoEnabled)
+    Q_PROPERTY(bool ShowComponentFrames READ ShowComponentFrames WRITE SetShowComponentFrames)
+    Q_PROPERTY(bool UndoEnabled READ UndoEnabled WRITE SetUndoEnabled)
     Q_PROPERTY(int UndoLimit READ UndoLimit WRITE SetUndoLimit)
 public:
     // Creates the selection handle with the designer's owner as its owner (none without an
@@ -94,9 +94,38 @@ public:
     // The cursor (host numbering, 0 default) over the report while an insertion is pending.
     int AddCursor() const { return FAddCursor; }
     void SetAddCursor(int value) { FAddCursor = value; }
+    // Whether users may edit names and lock flags in the options dialog.
     bool AllowBlockEdit() const { return FAllowBlockEdit; }
     void SetAllowBlockEdit(bool value) { FAllowBlockEdit = value; }
+    // Whether a new band gets its property dialog at once.
     bool AutoEditAfterInsert() const { return FAutoEditAfterInsert; }
+    void SetAutoEditAfterInsert(bool value) { FAutoEditAfterInsert = value; }
+    // Options the data setup and the report expert read.
+    bool AllowNewCalcFields() const { return FAllowNewCalcFields; }
+    void SetAllowNewCalcFields(bool value) { FAllowNewCalcFields = value; }
+    bool AllowSQLEdit() const { return FAllowSQLEdit; }
+    void SetAllowSQLEdit(bool value) { FAllowSQLEdit = value; }
+    bool QueriesOnlyInExpert() const { return FQueriesOnlyInExpert; }
+    void SetQueriesOnlyInExpert(bool value) { FQueriesOnlyInExpert = value; }
+    bool QueriesOnlyInDBSetup() const { return FQueriesOnlyInDBSetup; }
+    void SetQueriesOnlyInDBSetup(bool value) { FQueriesOnlyInDBSetup = value; }
+    // Save options the report writer reads.
+    bool SaveBackupFiles() const { return FSaveBackupFiles; }
+    void SetSaveBackupFiles(bool value) { FSaveBackupFiles = value; }
+    bool SaveImagesInReportfile() const { return FSaveImagesInReportfile; }
+    void SetSaveImagesInReportfile(bool value) { FSaveImagesInReportfile = value; }
+    // Arrow-key steps in pixels.
+    quint16 KeyboardMoveX() const { return FKeyboardMoveX; }
+    void SetKeyboardMoveX(int value) { FKeyboardMoveX = quint16(value); }
+    quint16 KeyboardMoveY() const { return FKeyboardMoveY; }
+    void SetKeyboardMoveY(int value) { FKeyboardMoveY = quint16(value); }
+    // Outlines of the elements on the design surface, in this colour and pen style.
+    bool ShowComponentFrames() const { return FShowComponentFrames; }
+    void SetShowComponentFrames(bool value) { FShowComponentFrames = value; }
+    TColor ComponentFrameColor() const { return FComponentFrameColor; }
+    void SetComponentFrameColor(TColor value) { FComponentFrameColor = value; }
+    int ComponentFrameStyle() const { return FComponentFrameStyle; }
+    void SetComponentFrameStyle(int value) { FComponentFrameStyle = value; }
 
     // Lists supplied by the application; assigning copies the lines.
     TStrings *AvailableDatasetNames() const { return FAvailableDatasetNames; }
@@ -126,13 +155,6 @@ public:
     bool ShowBandNames() const { return FShowBandNames; }
     // Switching band names on redraws every band of the owner form.
     void SetShowBandNames(bool value);
-    // Outlines of the elements on the design surface, in this colour and pen style.
-    bool ShowComponentFrames() const { return FShowComponentFrames; }
-    void SetShowComponentFrames(bool value) { FShowComponentFrames = value; }
-    TColor ComponentFrameColor() const { return FComponentFrameColor; }
-    void SetComponentFrameColor(TColor value) { FComponentFrameColor = value; }
-    int ComponentFrameStyle() const { return FComponentFrameStyle; }
-    void SetComponentFrameStyle(int value) { FComponentFrameStyle = value; }
 
     // Grid steps in pixels, always within 1..32: a step of 0 would divide by zero when
     // snapping, so values outside are clamped.
@@ -140,15 +162,12 @@ public:
     void SetGridSizeX(int value);
     quint16 GridSizeY() const { return FGridSizeY; }
     void SetGridSizeY(int value);
-    quint16 KeyboardMoveX() const { return FKeyboardMoveX; }
-    quint16 KeyboardMoveY() const { return FKeyboardMoveY; }
     // Minimum element size; a value below 5 is ignored.
     quint16 MinElementWidth() const { return FMinElementWidth; }
     void SetMinElementWidth(int value);
     quint16 MinElementHeight() const { return FMinElementHeight; }
     void SetMinElementHeight(int value);
-    bool SaveBackupFiles() const { return FSaveBackupFiles; }
-    bool SaveImagesInReportfile() const { return FSaveImagesInReportfile; }
+    // Whether changes keep undo snapshots.
     bool UndoEnabled() const { return FUndoEnabled; }
     void SetUndoEnabled(bool value) { FUndoEnabled = value; }
     // How many undo steps are kept (at least 1, the single level of the classic designer).
