@@ -5,6 +5,7 @@
 #include "model/design_report.h"
 
 #include "host/container_controls.h"
+#include "host/property_access.h"
 #include "host/list_controls.h"
 
 #include "reportlib/rep_band.h"
@@ -19,6 +20,8 @@ TVDMDesigner::TVDMDesigner(TComponent *AOwner) : TVDMLoader(AOwner) {
     FBandNameFont->SetName(QStringLiteral("MS Sans Serif"));
     FBandNameFont->SetColor(clSilver);
     FBandNameFont->SetHeight(20);
+    FMenuItems = new TVDMMenuItems(this);
+    FSpeedButtons = new TVDMSpeedButtons(this);
     if (AOwner) {
         FHandle = new TStretch_Handle(AOwner);
         FHandleComponent = FHandle;
@@ -45,6 +48,8 @@ void TVDMDesigner::Notification(TComponent *AComponent, TOperation Operation) {
         if (AComponent == static_cast<TComponent *>(FInfoPanel)) FInfoPanel = nullptr;
         if (AComponent == static_cast<TComponent *>(FFontComboBox)) FFontComboBox = nullptr;
         if (AComponent == static_cast<TComponent *>(FFontSizeComboBox)) FFontSizeComboBox = nullptr;
+        FMenuItems->Forget(AComponent->Object());
+        FSpeedButtons->Forget(AComponent->Object());
     }
     // A report that arrives after the designer gives the hidden handle its parent.
     if (FHandle && !FHandle->parentWidget() && Report()) FHandle->setParent(Report());
@@ -70,8 +75,15 @@ void Bind(TComponent *self, T *&field, T *value) {
 }  // namespace
 
 void TVDMDesigner::SetInfoPanel(TPanel *value) { Bind(this, FInfoPanel, value); }
-void TVDMDesigner::SetFontComboBox(TComboBox *value) { Bind(this, FFontComboBox, value); }
-void TVDMDesigner::SetFontSizeComboBox(TComboBox *value) { Bind(this, FFontSizeComboBox, value); }
+void TVDMDesigner::SetFontComboBox(TComboBox *value) {
+    Bind(this, FFontComboBox, value);
+    if (!HasState(csLoading)) BindFontComboBoxes();
+}
+
+void TVDMDesigner::SetFontSizeComboBox(TComboBox *value) {
+    Bind(this, FFontSizeComboBox, value);
+    if (!HasState(csLoading)) BindFontComboBoxes();
+}
 
 void TVDMDesigner::SetAvailableDatasetNames(TStrings *Lines) {
     if (Lines && Lines != FAvailableDatasetNames) FAvailableDatasetNames->Assign(Lines);
@@ -121,6 +133,8 @@ void TVDMDesigner::SetVendamoState(quint16 State) {
     if (State == FVendamoState) return;
     FVendamoState = State;
     UpdateCursor();
+    if (State == 0)
+        if (TSpeedButton *normal = FSpeedButtons->NormalDesign()) normal->SetDown(true);
     FOnDesignStateChanged.Invoke<TVDMDesigner *, quint16>(this, State);
 }
 
@@ -146,7 +160,28 @@ QList<QWidget *> TVDMDesigner::GetSelectedElements() const {
 void TVDMDesigner::UpdateSelections() {
     // Undo steps of one selection end when the selection changes.
     FLastUndoMergeKey = nullptr;
-    FOnSelectionChanged.Invoke<TVDMDesigner *, int>(this, FHandle ? FHandle->ChildCount() : 0);
+    const int n = FHandle ? FHandle->ChildCount() : 0;
+    // Commands are offered by how many elements they need.
+    const struct {
+        const char *Name;
+        int Needs;
+    } items[] = {{"CopyToClipboard", 1},  {"CutToClipboard", 1},         {"Delete", 1},
+                 {"SendToBack", 1},       {"BringToFront", 1},           {"ParentCenterHorizontal", 1},
+                 {"ParentCenterVertical", 1}, {"AlignLeft", 2},         {"AlignRight", 2},
+                 {"AlignTop", 2},         {"AlignBottom", 2},            {"CenterHorizontal", 2},
+                 {"CenterVertical", 2},   {"EqualSpaceHorizontal", 3},   {"EqualSpaceVertical", 3}},
+      buttons[] = {{"TextLeftAlign", 1},  {"TextRightAlign", 1},         {"TextCenter", 1},
+                   {"CopyToClipboard", 1}, {"CutToClipboard", 1},        {"Delete", 1},
+                   {"SendToBack", 1},     {"BringToFront", 1},           {"AlignParentCenterHorizontal", 1},
+                   {"AlignParentCenterVertical", 1}, {"AlignLeft", 2},  {"AlignRight", 2},
+                   {"AlignTop", 2},       {"AlignBottom", 2},            {"AlignCenterHorizontal", 2},
+                   {"AlignCenterVertical", 2}, {"AlignEqualSpaceHorizontal", 3}, {"AlignEqualSpaceVertical", 3}};
+    for (const auto &i : items)
+        if (TMenuItem *item = FMenuItems->Item(QString::fromLatin1(i.Name))) item->setEnabled(n >= i.Needs);
+    for (const auto &b : buttons)
+        if (TSpeedButton *button = FSpeedButtons->Button(QString::fromLatin1(b.Name)))
+            SetBooleanProperty(button, QStringLiteral("Enabled"), n >= b.Needs);
+    FOnSelectionChanged.Invoke<TVDMDesigner *, int>(this, n);
 }
 
 void TVDMDesigner::UpdateHandle(QWidget *Element) {

@@ -5,6 +5,8 @@
 // the changed flag, and tells the host window what happens through its events.
 #include "model/loader.h"
 
+#include "design/designer_bindings.h"
+
 #include "host/colors.h"
 #include "host/container_controls.h"
 #include "host/font.h"
@@ -58,6 +60,8 @@ class TVDMDesigner : public TVDMLoader {
     Q_PROPERTY(bool ShowBandNames READ ShowBandNames WRITE SetShowBandNames)
     Q_PROPERTY(bool ShowComponentFrames READ ShowComponentFrames WRITE SetShowComponentFrames)
     Q_PROPERTY(bool UndoEnabled READ UndoEnabled WRITE SetUndoEnabled)
+    Q_PROPERTY(TVDMMenuItems *MenuItems READ MenuItems)
+    Q_PROPERTY(TVDMSpeedButtons *SpeedButtons READ SpeedButtons)
     Q_PROPERTY(int UndoLimit READ UndoLimit WRITE SetUndoLimit)
 public:
     // Creates the selection handle with the designer's owner as its owner (none without an
@@ -251,6 +255,40 @@ public:
     // Arrow-key steps of one selection are one undo step when more than one level is kept.
     void MergeNextUndoStep(const void *Key) { FUndoMergeKey = Key; }
 
+    // The host's menu items and speed buttons bound to the commands below; a control is bound
+    // as soon as it is assigned (and all again when the designer is read from a stream).
+    TVDMMenuItems *MenuItems() const { return FMenuItems; }
+    TVDMSpeedButtons *SpeedButtons() const { return FSpeedButtons; }
+
+    // Alignment to the first selected element (needs two or more): positions are set directly,
+    // so BlockMove does not stop them.
+    void LeftAlignSelectedElements();
+    void RightAlignSelectedElements();
+    void TopAlignSelectedElements();
+    void BottomAlignSelectedElements();
+    void HorizontalCenterSelectedElements();
+    void VerticalCenterSelectedElements();
+    // Centres the selection in its parent through the handle, so locks and band rules apply.
+    void HorizontalParentCenterSelectedElements();
+    void VerticalParentCenterSelectedElements();
+    // Spreads the selection evenly between its outermost positions, in selection order.
+    void HorizontalSpaceEqualSelectedElements();
+    void VerticalSpaceEqualSelectedElements();
+    // Text alignment of the selected elements (0 left, 1 right, 2 centre), with the three
+    // alignment buttons kept exclusive.
+    void TextLeftAlign();
+    void TextRightAlign();
+    void TextCenter();
+    // Font changes of the selected elements without BlockEdit, or of the report's own font when
+    // nothing is selected. Style arguments: 1 switches on, -1 off, 0 leaves.
+    void SetSelectedElementsFont(const QString &Name);
+    void SetSelectedElementsFontSize(int Size);
+    void SetSelectedElementsFontStyle(int Bold, int Underline, int Italic);
+    // Handlers bound to the host's font combo boxes.
+    void OnFontComboBoxChange(QObject *Sender);
+    void OnFontSizeComboBoxChange(QObject *Sender);
+    void OnFontSizeComboBoxKeyDown(QObject *Sender, int &Key, Qt::KeyboardModifiers Shift);
+
     // Mouse events of the report (Sender null), its bands, its elements and the selection
     // handle, with X and Y in the sender's coordinates: selection, rubber band and insertion.
     void _MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y, QObject *Sender) override;
@@ -275,8 +313,12 @@ public:
 
 protected:
     void Notification(TComponent *AComponent, TOperation Operation) override;
-    // Binds the host's controls: the font combo box gets the screen's font names.
+public:
+    // Binds the host's controls: the font combo box gets the installed font names and its
+    // handlers, the size combo box its handlers, the menu items and speed buttons theirs.
     void AssignComponentEvents();
+
+protected:
 
 private:
     void InvalidateBands();
@@ -290,6 +332,13 @@ private:
     // The bands of the owner form that Tab may select, and the elements of one parent.
     QList<QWidget *> SelectableBands() const;
     void SelectBand(QWidget *Band, bool LastElement);
+    // The targets of the font commands.
+    QList<TFont *> FontTargets() const;
+    // Moves an element without the handle's rules (alignment commands).
+    void PlaceDirectly(QWidget *Element, int Left, int Top);
+    void SpaceEqual(bool Horizontal);
+    void SetTextAlignment(int Alignment, const QString &Down);
+    void BindFontComboBoxes();
     // Writes the whole report (without datasets) as an undo or redo snapshot.
     QByteArray Snapshot();
     void RestoreSnapshot(const QByteArray &Bytes);
@@ -333,6 +382,8 @@ private:
     QPoint FRubberAnchor{-10000, 0};
     QPoint FRubberEnd;
     class QRubberBand *FRubberOutline = nullptr;
+    TVDMMenuItems *FMenuItems;
+    TVDMSpeedButtons *FSpeedButtons;
     int FUndoLimit = 1;
     QList<QByteArray> FUndoSnapshots, FRedoSnapshots;
     const void *FUndoMergeKey = nullptr;

@@ -105,6 +105,9 @@ void TVDMDesigner::CopyToVDMClipboard() {
     bool doCopy = true;
     FOnBeforeCopyToClipboard.Invoke<QList<QWidget *> *, bool &>(&selection, doCopy);
     if (!doCopy || selection.isEmpty()) return;
+    if (TMenuItem *paste = FMenuItems->PasteFromClipboard()) paste->setEnabled(true);
+    if (TSpeedButton *paste = FSpeedButtons->PasteFromClipboard())
+        SetBooleanProperty(paste, QStringLiteral("Enabled"), true);
     Clipboard().Stream.Clear();
     Clipboard().HoldsBands = qobject_cast<TRepBand *>(selection.first()) != nullptr;
     CopyElementsToStream(this, selection, Clipboard().Stream);

@@ -12,7 +12,6 @@
 #include "model/report_messages.h"
 #include "reportlib/rep_band.h"
 
-#include <QFontDatabase>
 #include <QPointer>
 
 namespace {
@@ -92,7 +91,7 @@ void TVDMDesigner::GroupSelectedElements() {
 }
 
 void TVDMDesigner::AssignComponentEvents() {
-    // The font names the system knows; on this platform screen and printer share one font list.
-    if (FFontComboBox && FFontComboBox->Items()->Count() == 0)
-        for (const QString &family : QFontDatabase::families()) FFontComboBox->Items()->Add(family);
+    BindFontComboBoxes();
+    FMenuItems->Bind();
+    FSpeedButtons->Bind();
 }

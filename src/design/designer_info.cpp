@@ -103,13 +103,23 @@ void TVDMDesigner::UpdateInfoPanel() {
 void TVDMDesigner::UpdateFontComponents(const TFont *Font) {
     if (!Font) return;
     const QString size = QString::number(Font->Size());
+    const struct {
+        TSpeedButton *Button;
+        int Style;
+    } styles[] = {{FSpeedButtons->FontBold(), fsBold},
+                  {FSpeedButtons->FontItalic(), TFont::fsItalic},
+                  {FSpeedButtons->FontUnderline(), TFont::fsUnderline}};
     if (GetSelectedElements().size() <= 1) {
         if (FFontComboBox) FFontComboBox->SetItemIndex(FFontComboBox->Items()->IndexOf(Font->Name()));
         if (FFontSizeComboBox) FFontSizeComboBox->SetText(size);
+        for (const auto &s : styles)
+            if (s.Button) s.Button->SetDown((Font->Style() & s.Style) != 0);
         return;
     }
-    // Several selected, Font is the one just added: a box keeps a value only while all agree.
+    // Several selected, Font is the one just added: a control keeps a value only while all agree.
     UpdateInfoPanel();
     if (FFontComboBox && FFontComboBox->currentText() != Font->Name()) FFontComboBox->SetItemIndex(-1);
     if (FFontSizeComboBox && FFontSizeComboBox->currentText() != size) FFontSizeComboBox->SetText(QString());
+    for (const auto &s : styles)
+        if (s.Button && !(Font->Style() & s.Style)) s.Button->SetDown(false);
 }

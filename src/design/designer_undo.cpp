@@ -44,6 +44,7 @@ void TVDMDesigner::SaveUndoData() {
     FUndoSnapshots.append(image);
     while (FUndoSnapshots.size() > FUndoLimit) FUndoSnapshots.removeFirst();
     FRedoSnapshots.clear();
+    if (TMenuItem *undo = FMenuItems->Undo()) undo->setEnabled(true);
 }
 
 void TVDMDesigner::RestoreSnapshot(const QByteArray &Bytes) {
@@ -65,6 +66,7 @@ void TVDMDesigner::DoUndo() {
     RestoreSnapshot(FUndoSnapshots.takeLast());
     if (!current.isEmpty()) FRedoSnapshots.append(current);
     FHasChanged = true;
+    if (TMenuItem *undo = FMenuItems->Undo()) undo->setEnabled(CanUndo());
 }
 
 void TVDMDesigner::DoRedo() {
@@ -73,4 +75,5 @@ void TVDMDesigner::DoRedo() {
     RestoreSnapshot(FRedoSnapshots.takeLast());
     if (!current.isEmpty()) FUndoSnapshots.append(current);
     FHasChanged = true;
+    if (TMenuItem *undo = FMenuItems->Undo()) undo->setEnabled(true);
 }
