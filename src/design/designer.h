@@ -14,8 +14,10 @@
 #include "host/method.h"
 #include "host/strings.h"
 
+#include <QHash>
 #include <QList>
 #include <QPoint>
+#include <QVariantMap>
 #include <QRect>
 #include <QString>
 
@@ -254,6 +256,12 @@ public:
     bool CanRedo() const { return FUndoEnabled && !FRedoSnapshots.isEmpty(); }
     // Arrow-key steps of one selection are one undo step when more than one level is kept.
     void MergeNextUndoStep(const void *Key) { FUndoMergeKey = Key; }
+    // Forgets every undo and redo step (a load, or a new report).
+    void ClearUndo();
+    // One user command is one undo step: between BeginCommand and EndCommand only the first
+    // change takes a snapshot. TDesignCommand does both.
+    void BeginCommand();
+    void EndCommand();
 
     // The host's menu items and speed buttons bound to the commands below; a control is bound
     // as soon as it is assigned (and all again when the designer is read from a stream).
@@ -339,9 +347,15 @@ private:
     void SpaceEqual(bool Horizontal);
     void SetTextAlignment(int Alignment, const QString &Down);
     void BindFontComboBoxes();
+    // A snapshot: the report file image and the design settings that report files do not keep
+    // (by component name).
+    struct TUndoStep {
+        QByteArray Report;
+        QHash<QString, QVariantMap> Design;
+    };
     // Writes the whole report (without datasets) as an undo or redo snapshot.
-    QByteArray Snapshot();
-    void RestoreSnapshot(const QByteArray &Bytes);
+    TUndoStep Snapshot();
+    void RestoreSnapshot(const TUndoStep &Step);
     void DetachSelection();
     // Runs a loader routine the designer way: selection emptied first, state 0 afterwards.
     template <class Load>
@@ -385,11 +399,29 @@ private:
     TVDMMenuItems *FMenuItems;
     TVDMSpeedButtons *FSpeedButtons;
     int FUndoLimit = 1;
-    QList<QByteArray> FUndoSnapshots, FRedoSnapshots;
+    bool FLastCopySucceeded = false;
+    QList<TUndoStep> FUndoSnapshots, FRedoSnapshots;
+    // While a command runs, its first change takes the snapshot and later ones do not.
+    int FCommandDepth = 0;
+    bool FCommandSnapshotTaken = false;
+    // Names of the components of the current paste, by their temporary names.
+    QHash<QString, QString> FPasteNames;
     const void *FUndoMergeKey = nullptr;
     const void *FLastUndoMergeKey = nullptr;
     // The controls the current paste created, in reading order.
     QList<QWidget *> FPasted;
+};
+
+// One user command of the designer as one undo step, for the scope of the object.
+class TDesignCommand {
+public:
+    explicit TDesignCommand(TVDMDesigner *Designer) : FDesigner(Designer) { FDesigner->BeginCommand(); }
+    ~TDesignCommand() { FDesigner->EndCommand(); }
+    TDesignCommand(const TDesignCommand &) = delete;
+    TDesignCommand &operator=(const TDesignCommand &) = delete;
+
+private:
+    TVDMDesigner *FDesigner;
 };
 
 // The process-wide clipboard stream shared by every designer: the last copied selection.

@@ -15,6 +15,7 @@
 #include "host/property_access.h"
 #include "host/stream.h"
 #include "model/design_report.h"
+#include "model/lookup_helpers.h"
 #include "model/report_constants.h"
 #include "model/vendamo_text_elements.h"
 #include "persist/datasource_numbers.h"
@@ -100,33 +101,43 @@ TMemoryStream &VDMClipboard() { return Clipboard().Stream; }
 bool TVDMDesigner::ClipboardHasBands() { return Clipboard().HoldsBands; }
 
 void TVDMDesigner::CopyToVDMClipboard() {
+    FLastCopySucceeded = false;
     if (!FHandle || !FHandle->IsAttached()) return;
-    QList<QWidget *> selection = FHandle->Children();
     bool doCopy = true;
-    FOnBeforeCopyToClipboard.Invoke<QList<QWidget *> *, bool &>(&selection, doCopy);
+    if (FOnBeforeCopyToClipboard.Assigned()) {
+        // The host gets the selection list itself and may change it.
+        FOnBeforeCopyToClipboard.Invoke<QList<QWidget *> *, bool &>(FHandle->SelectionList(), doCopy);
+        FHandle->SelectionListChanged();
+    }
+    const QList<QWidget *> selection = FHandle->Children();
     if (!doCopy || selection.isEmpty()) return;
     if (TMenuItem *paste = FMenuItems->PasteFromClipboard()) paste->setEnabled(true);
     if (TSpeedButton *paste = FSpeedButtons->PasteFromClipboard())
         SetBooleanProperty(paste, QStringLiteral("Enabled"), true);
     Clipboard().Stream.Clear();
     Clipboard().HoldsBands = qobject_cast<TRepBand *>(selection.first()) != nullptr;
-    CopyElementsToStream(this, selection, Clipboard().Stream);
+    FLastCopySucceeded = CopyElementsToStream(this, selection, Clipboard().Stream);
     StreamWritten();
     PublishToSystemClipboard();
 }
 
 void TVDMDesigner::CutToVDMClipboard() {
+    // Deleting what did not reach the clipboard would lose it.
     CopyToVDMClipboard();
-    DeleteSelectedElements();
+    if (FLastCopySucceeded) DeleteSelectedElements();
 }
 
 void TVDMDesigner::ReaderSetName(TComponent *, QString &Name) {
     TComponent *form = Owner();
     if (!form) return;
-    if (DatabaseOwner())
-        Name = PasteNamePrefix + QString::number(form->ComponentCount());
-    else if (form->FindComponent(Name))
-        Name.clear();
+    if (DatabaseOwner()) {
+        const QString temporary = PasteNamePrefix + QString::number(form->ComponentCount());
+        FPasteNames.insert(temporary, Name);
+        Name = temporary;
+    } else if (!Name.isEmpty() && form->FindComponent(Name)) {
+        // A copy gets a name of its own, so that lists and saved files can tell it apart.
+        Name = FindUniqueComponentName(form, Name, false);
+    }
 }
 
 void TVDMDesigner::ComponentRead(TComponent *Component) {
@@ -155,9 +166,12 @@ void TVDMDesigner::PasteFromVDMClipboard() {
     if (!Clipboard().HoldsBands && first)
         target = qobject_cast<TRepBand *>(first) ? first : first->parentWidget();
     if (Clipboard().HoldsBands || first) FHandle->DetachWithoutEvents();
+    // One undo step, though moving the paste into its parent changes the report again.
+    TDesignCommand command(this);
     SetHasChanged(true);
 
     FPasted.clear();
+    FPasteNames.clear();
     TComponentReader reader(stream, form, target);
     reader.OnSetName = [this](TComponent *c, QString &name) { ReaderSetName(c, name); };
     try {
@@ -176,7 +190,10 @@ void TVDMDesigner::PasteFromVDMClipboard() {
             if (PropertyExists(o, QStringLiteral("DataSet")) && !GetPointerProperty(o, QStringLiteral("DataSet")))
                 RestoreDatasetReference(o, owner);
             if (PropertyExists(o, ElementProperty::Tag)) SetIntegerProperty(o, ElementProperty::Tag, 0);
+            const QString original = FPasteNames.value(c->Name());
             c->SetName(QString());
+            if (!original.isEmpty())
+                c->SetName(form->FindComponent(original) ? FindUniqueComponentName(form, original, false) : original);
         }
     }
     for (QWidget *control : std::as_const(FPasted)) {

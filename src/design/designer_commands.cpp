@@ -13,6 +13,7 @@
 #include "reportlib/rep_band.h"
 
 #include <QPointer>
+#include <algorithm>
 
 namespace {
 
@@ -44,6 +45,7 @@ void TVDMDesigner::DeleteSelectedElements() {
         const QString key = selection.size() == 1 ? QStringLiteral("Delete band") : QStringLiteral("Delete selected bands");
         if (!GetConfirmation(RuntimeMessages(), key)) return;
     }
+    TDesignCommand command(this);
     SetHasChanged(true);
     QPointer<QWidget> parent = first->parentWidget();
     const bool onBand = qobject_cast<TRepBand *>(parent.data()) != nullptr;
@@ -85,6 +87,11 @@ void TVDMDesigner::GroupSelectedElements() {
     if (!FHandle || !FHandle->IsAttached()) return;
     // Grouping is stored with the report, so it counts as a change.
     SetHasChanged(true);
+    // Above every group of the form, so that a new group never joins a loaded one.
+    if (Owner())
+        for (TComponent *c : Owner()->Components())
+            if (PropertyExists(c->Object(), ElementProperty::GroupID))
+                GroupCounter = qint32(std::max<qint64>(GroupCounter, GetIntegerProperty(c->Object(), ElementProperty::GroupID)));
     ++GroupCounter;
     for (QWidget *c : FHandle->Children())
         if (PropertyExists(c, ElementProperty::GroupID)) SetIntegerProperty(c, ElementProperty::GroupID, GroupCounter);

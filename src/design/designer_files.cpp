@@ -13,6 +13,8 @@ template <class Load>
 bool TVDMDesigner::LoadWrapped(Load load) {
     DetachSelection();
     const bool ok = load();
+    // The steps of the previous report must not come back over this one.
+    ClearUndo();
     if (ok) SetHasChanged(false);
     SetVendamoState(0);
     return ok;

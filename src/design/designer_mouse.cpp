@@ -154,6 +154,7 @@ void TVDMDesigner::InsertBand() {
         SetVendamoState(0);
         return;
     }
+    TDesignCommand command(this);
     SetHasChanged(true);
     TRepBand *band = CreateBand(FVendamoState, form);
     band->SetName(FindUniqueComponentName(form, QStringLiteral("BAND"), false));
@@ -195,6 +196,7 @@ void TVDMDesigner::InsertElement(QPoint At) {
         if (!source) return;
         dataSet = source->DataSet();
     }
+    TDesignCommand command(this);
     SetHasChanged(true);
     const QPoint offset = target == Report() ? QPoint(0, 0) : target->pos();
     const int left = At.x() - offset.x(), top = At.y() - offset.y();

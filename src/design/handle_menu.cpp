@@ -47,6 +47,7 @@ bool TStretch_Handle::EditElement(QWidget *Element) {
     if (!Element || !FDesigner) return false;
     if (PropertyExists(Element, ElementProperty::BlockEdit) && GetBooleanProperty(Element, ElementProperty::BlockEdit))
         return false;
+    TDesignCommand command(FDesigner);
     FDesigner->SetHasChanged(true);
     if (!FDesigner->EditProperties(TComponent::FromObject(Element))) return false;
     // Handles and panels show the element as it is now.
@@ -61,7 +62,10 @@ bool TStretch_Handle::ShowOptions(QWidget *Element) {
     // the report's form that happens to carry its name.
     TBlockForm form(nullptr, window());
     form.Prepare(FDesigner, Element, FChildren);
-    if (Interaction().ExecDialog(form) == QDialog::Accepted) form.Apply();
+    if (Interaction().ExecDialog(form) == QDialog::Accepted) {
+        TDesignCommand command(FDesigner);
+        form.Apply();
+    }
     return true;
 }
 

@@ -176,6 +176,17 @@ void TStretch_Handle::ReleaseChild(QWidget *Element) {
     if (FDesigner) FDesigner->UpdateSelections();
 }
 
+void TStretch_Handle::SelectionListChanged() {
+    FChildren.removeAll(nullptr);
+    FChildren.removeIf([this](QWidget *w) { return w->parentWidget() != parentWidget(); });
+    FChildComponents.clear();
+    for (QWidget *w : std::as_const(FChildren)) FChildComponents.append(TComponent::FromObject(w));
+    if (FChildren.isEmpty())
+        HideDetached();
+    else
+        RecalcSize();
+}
+
 void TStretch_Handle::RecalcSize() {
     if (FChildren.isEmpty()) return;
     int minLeft = INT_MAX, minTop = INT_MAX;
@@ -588,6 +599,7 @@ bool TStretch_Handle::EnterKey() {
     QWidget *element = FChildren.first();
     if (PropertyExists(element, QStringLiteral("BlockEdit")) && GetBooleanProperty(element, QStringLiteral("BlockEdit")))
         return false;
+    TDesignCommand command(FDesigner);
     FDesigner->SetHasChanged(true);
     if (!FDesigner->EditProperties(TComponent::FromObject(element))) return false;
     DetachWithoutEvents();

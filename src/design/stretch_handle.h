@@ -112,6 +112,10 @@ public:
     bool IsAttached() const { return !FChildren.isEmpty(); }
     // The selected elements in selection order (all share one parent).
     const QList<QWidget *> &Children() const { return FChildren; }
+    // The selection list itself, for the copy veto that may change it; SelectionListChanged
+    // afterwards brings the handle in line with what the list now holds.
+    QList<QWidget *> *SelectionList() { return &FChildren; }
+    void SelectionListChanged();
     int ChildCount() const { return int(FChildren.size()); }
 
     // The bounds-setting operation that drags, keys and callers use to change the selection:

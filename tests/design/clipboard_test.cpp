@@ -50,8 +50,9 @@ TEST(Clipboard, APasteLandsOnTheSelectedBandEightPixelsOnAndUngrouped) {
     EXPECT_EQ(pasted[0]->Caption(), QStringLiteral("first"));
     EXPECT_EQ(pasted[0]->GroupID(), 0);
     EXPECT_EQ(pasted[1]->GroupID(), 0);
-    // Names the form already has are dropped.
-    EXPECT_TRUE(pasted[0]->Name().isEmpty());
+    // Names the form already has become unique ones.
+    EXPECT_EQ(pasted[0]->Name(), QStringLiteral("A1"));
+    EXPECT_EQ(pasted[1]->Name(), QStringLiteral("B1"));
     EXPECT_EQ(f.Designer->GetSelectedElements(), (QList<QWidget *>{pasted[0], pasted[1]}));
     EXPECT_TRUE(f.Designer->HasChanged());
 
@@ -90,7 +91,7 @@ TEST(Clipboard, APasteThatSticksOutIsMovedInAndBandsGoOntoTheReport) {
     EXPECT_EQ(LabelsOn(copy).size(), 1);
 }
 
-TEST(Clipboard, CutDeletesEvenWhenTheHostVetoesTheCopy) {
+TEST(Clipboard, AVetoedCopyKeepsTheClipboardAndCutDeletesNothing) {
     TDesignForm f;
     auto *band = f.AddBand(QStringLiteral("Band1"), 100);
     QPointer<QWidget> a = f.AddLabel(QStringLiteral("A"), band, 20, 30, 40, 15);
@@ -108,9 +109,18 @@ TEST(Clipboard, CutDeletesEvenWhenTheHostVetoesTheCopy) {
     f.Designer->SelectElement(true, b);
     QTest::keyClick(f.Handle, Qt::Key_X, Qt::ControlModifier);
     EXPECT_EQ(asked, 1);
-    EXPECT_TRUE(b.isNull());
+    EXPECT_FALSE(b.isNull());  // what did not reach the clipboard is not lost
     EXPECT_EQ(VDMClipboard().Data(), before);
-    EXPECT_FALSE(a.isNull());
+
+    // The host gets the selection list itself: what it takes out is not copied.
+    f.Designer->SelectElement(false, a);
+    ASSERT_EQ(f.Designer->GetSelectedElements().size(), 2);
+    f.Designer->SetOnBeforeCopyToClipboard(Handler<QList<QWidget *> *, bool &>([&](QList<QWidget *> *list, bool &) {
+        list->removeAll(b.data());
+    }));
+    QTest::keyClick(f.Handle, Qt::Key_X, Qt::ControlModifier);
+    EXPECT_TRUE(a.isNull());
+    EXPECT_FALSE(b.isNull());
 }
 
 TEST(Clipboard, ElementsFromAnotherProcessArriveThroughTheSystemClipboard) {
