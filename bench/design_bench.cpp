@@ -3,9 +3,12 @@
 // including the repaints they cause:
 //   - selecting all 100 elements of one band with a rubber band dragged across it;
 //   - one arrow-key move of 200 selected elements (a band that holds the elements of two).
-// Each must stay well under one frame at 30 frames per second (33 ms of processor time); the
-// figures are printed as ratios against that budget and against moving as many plain widgets
-// with repaint, measured in the same run.
+//   - taking an undo snapshot of the whole report, and undoing one step;
+//   - copying all bands with their elements, and pasting them into another designer.
+// Selections and moves must stay well under one frame at 30 frames per second (33 ms of
+// processor time), snapshots and copies within one, undo and paste within three; the figures are
+// printed as ratios against that budget and, for the first two, against moving as many plain
+// widgets with repaint, measured in the same run.
 //
 // Usage: design_bench [rounds] (default 10)
 #include "designable_report.h"
@@ -167,6 +170,43 @@ int main(int argc, char **argv) {
         return 1;
     }
 
+    // 3. Undo: taking the snapshot of the whole report, and undoing one arrow step.
+    f.Designer->SetUndoEnabled(true);
+    const double snapshotMs = BestMs(rounds, [&] { f.Designer->SaveUndoData(); });
+    double undoMs = 0;
+    for (int round = 0; round < rounds; ++round) {
+        f.Designer->SaveUndoData();
+        const double t = TimedMs([&] { f.Designer->DoUndo(); });
+        undoMs = round == 0 ? t : qMin(undoMs, t);
+    }
+    if (f.Designer->CanUndo() || BandsOf(f.Report).size() != kBands) {
+        std::fprintf(stderr, "design_bench: undo did not restore the report\n");
+        return 1;
+    }
+
+    // 4. Copying all 20 bands with their 2,000 elements, and pasting them into a fresh designer.
+    auto selectAllBands = [&](TDesignerForm &form) {
+        form.Designer->SelectElement(true, nullptr);
+        for (QWidget *b : BandsOf(form.Report)) form.Designer->Handle()->AttachWithoutEvents(b);
+    };
+    selectAllBands(f);
+    const double copyMs = BestMs(rounds, [&] { f.Designer->CopyToVDMClipboard(); });
+    double pasteMs = 0;
+    int pastedBands = 0;
+    for (int round = 0; round < rounds; ++round) {
+        TDesignerForm target;
+        TMemoryStream again(bytes);
+        if (!target.Designer->LoadReport_FromStream(again)) return 1;
+        target.Designer->SelectElement(true, nullptr);
+        const double t = TimedMs([&] { target.Designer->PasteFromVDMClipboard(); });
+        pasteMs = round == 0 ? t : qMin(pasteMs, t);
+        pastedBands = int(BandsOf(target.Report).size()) - kBands;
+    }
+    if (pastedBands != kBands) {
+        std::fprintf(stderr, "design_bench: the paste gave %d bands, not %d\n", pastedBands, kBands);
+        return 1;
+    }
+
     // The baseline: moving as many plain widgets one pixel with repaint.
     QWidget plain;
     plain.resize(1000, 600);
@@ -198,6 +238,22 @@ int main(int argc, char **argv) {
                     rounds);
         std::printf("bench %s: ratio %.2f vs frame_33ms (limit 1.00)\n", fig.name, fig.ms / kFrameMs);
         std::printf("bench %s: ratio %.2f vs design_plain_move\n", fig.name, plainMs > 0 ? fig.ms / plainMs : 0.0);
+    }
+    // Whole-report operations: a snapshot and a copy within a frame; undo and paste rebuild
+    // thousands of widgets and may take three.
+    const struct {
+        const char *name;
+        const char *what;
+        double ms;
+        double limit;
+    } whole[] = {{"design_undo_snapshot", "taking the undo snapshot of the 2,000-element report", snapshotMs, 1.0},
+                 {"design_undo", "undoing one step of the 2,000-element report", undoMs, 3.0},
+                 {"design_copy_all", "copying all 20 bands with their 2,000 elements", copyMs, 1.0},
+                 {"design_paste_all", "pasting 20 bands with their 2,000 elements", pasteMs, 3.0}};
+    for (const auto &fig : whole) {
+        std::printf("bench %s: %.2f ms (%s; processor time with repaint, best of %d)\n", fig.name, fig.ms, fig.what,
+                    rounds);
+        std::printf("bench %s: ratio %.2f vs frame_33ms (limit %.2f)\n", fig.name, fig.ms / kFrameMs, fig.limit);
     }
     SetInteraction(nullptr);
     return 0;

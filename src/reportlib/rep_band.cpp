@@ -1,5 +1,7 @@
 #include "reportlib/rep_band.h"
 
+#include "reportlib/rep_printable.h"
+
 #include "reportlib/report.h"
 
 #include <QPainter>
@@ -76,7 +78,12 @@ void TRepBand::SizeChanged() {
     update();
 }
 
-void TRepBand::ParentChanged() { RequestArrange(); }
+void TRepBand::ParentChanged() {
+    // A band that comes from another report brings elements laid out at that report's zoom.
+    for (QObject *o : children())
+        if (auto *p = qobject_cast<TRepPrintable *>(o)) p->UpdateGeometry();
+    RequestArrange();
+}
 
 void TRepBand::RequestArrange() {
     if (TReport *r = ParentReport()) r->ArrangeBands();

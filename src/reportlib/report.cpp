@@ -178,17 +178,23 @@ void TReport::ArrangeBands() {
     const QSizeF paper = FPage->PaperMM();
     const int left = int(std::lround(MMToPixels(area.left())));
     double y = MMToPixels(area.top());
+    // Elements lie relative to their band: only a new zoom changes their pixels. Redoing them
+    // on every arrangement would make adding n bands of elements cost n times every element.
+    const bool rescale = FElementsZoom != Zoom();
+    FElementsZoom = Zoom();
     for (TRepBand *b : PrintOrder()) {
         const double w = MMToPixels(b->SizeMM(1));
         const double h = MMToPixels(b->HeightMM());
         const int top = int(std::lround(y));
         b->setGeometry(left, top, qMax(1, int(std::lround(w))), qMax(1, int(std::lround(y + h)) - top));
         y += h;
-        for (QObject *o : b->children())
-            if (auto *p = qobject_cast<TRepPrintable *>(o)) p->UpdateGeometry();
+        if (rescale)
+            for (QObject *o : b->children())
+                if (auto *p = qobject_cast<TRepPrintable *>(o)) p->UpdateGeometry();
     }
-    for (QObject *o : children())
-        if (auto *p = qobject_cast<TRepPrintable *>(o)) p->UpdateGeometry();
+    if (rescale)
+        for (QObject *o : children())
+            if (auto *p = qobject_cast<TRepPrintable *>(o)) p->UpdateGeometry();
     const int width = qMax(1, int(std::lround(MMToPixels(paper.width()))));
     const int height = qMax(int(std::lround(MMToPixels(paper.height()))),
                             int(std::lround(y + MMToPixels(paper.height() - area.bottom()))));

@@ -250,4 +250,7 @@ private:
     int FRecordNumber = 0;
     bool FRunning = false;
     bool FArranging = false;
+    // The zoom the elements' pixel geometry was last computed at: arranging bands moves bands
+    // only, and elements follow (relative to their band) only when the zoom changed.
+    int FElementsZoom = -1;
 };
