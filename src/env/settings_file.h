@@ -1,9 +1,12 @@
 #pragma once
-// The settings file "VENDAMO.INI" beside the running executable: the loader's part of it.
-// Every read takes the target's current value as its default, so missing keys, malformed values
-// and a missing file change nothing.
+// The settings file "VENDAMO.INI" beside the running executable: the loader's and the
+// designer's settings. Every read takes the target's current value as its default, so missing
+// keys, malformed values and a missing file change nothing. Writes go through TIniFile, which
+// keeps every other line of an existing file and raises EWriteError when the file cannot be
+// written.
 #include <QString>
 
+class TVDMDesigner;
 class TVDMLoader;
 
 // The settings file's full name: the executable's directory and "VENDAMO.INI".
@@ -17,3 +20,17 @@ QString SettingsFilePath(const QString &value);
 // equals "PrinterName" ignoring case, duplex, copies, bin, orientation and paper size, and for
 // the custom paper size its width and length in the report's units.
 void ReadVDMLoaderSetup(TVDMLoader *Loader);
+
+// Reads the designer's own settings: sections User (the five permission flags), Editor (grid
+// and arrow-key steps) and Display (component frames, band names, the report page's ruler and
+// the report's units).
+void ReadVendamoUserSetup(TVDMDesigner *Designer);
+// Reads everything the designer window needs at start: the user settings, the loader settings,
+// then General "UndoEnabled", "SaveBackupFiles", "SaveImagesInReportFile", "Helpfile" (handed
+// back in HelpFile, empty when the file names none) and "BackupFileExtension".
+void ReadVendamoSetup(TVDMDesigner *Designer, QString &HelpFile);
+
+// Writes sections User, Editor and Display from the designer and its report.
+void SaveVendamoUserSetup(TVDMDesigner *Designer);
+// Writes the user settings, then General and the Printer section of the designer's report.
+void SaveVendamoSetup(TVDMDesigner *Designer);

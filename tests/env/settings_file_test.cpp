@@ -1,6 +1,6 @@
 // The loader's settings from "VENDAMO.INI" beside the executable: what a missing file, missing
 // keys and malformed values leave alone, file-name rules, and the printer section.
-#include "env/settings_file.h"
+#include "settings_fixture.h"
 
 #include "model/design_report.h"
 #include "model/language_setting.h"
@@ -10,22 +10,9 @@
 #include "reportlib/rep_page.h"
 #include "reportlib/rep_paper.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
-
-// Writes the settings file beside the test program for the length of a test.
-class TSettingsFile {
-public:
-    explicit TSettingsFile(const QByteArray &text) {
-        QFile f(VendamoSettingsFileName());
-        if (f.open(QIODevice::WriteOnly)) f.write(text);
-    }
-    ~TSettingsFile() { QFile::remove(VendamoSettingsFileName()); }
-};
 
 struct TLoaderForm {
     TLoaderForm() {
@@ -38,8 +25,6 @@ struct TLoaderForm {
     TDesignReport *report;
     TVDMLoader *loader;
 };
-
-QString AppFile(const QString &name) { return QDir(QCoreApplication::applicationDirPath()).filePath(name); }
 
 }  // namespace
 
