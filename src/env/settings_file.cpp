@@ -8,6 +8,7 @@
 #include "host/conversions.h"
 #include "host/exceptions.h"
 #include "host/ini_file.h"
+#include "host/interaction.h"
 #include "reportlib/rep_page.h"
 #include "reportlib/rep_paper.h"
 #include "reportlib/rep_units.h"
@@ -16,6 +17,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPrinterInfo>
+#include <QStandardPaths>
+#include <functional>
 
 namespace {
 
@@ -153,20 +156,63 @@ QString SettingsFilePath(const QString &value) {
     return QDir(QCoreApplication::applicationDirPath()).filePath(value);
 }
 
+QString UserSettingsFileName() {
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation))
+        .filePath(QStringLiteral("VENDAMO.INI"));
+}
+
+namespace {
+
+// The settings files to read, in order: the one beside the program, then the user's own copy,
+// whose values win.
+QStringList SettingsFilesToRead() {
+    QStringList files;
+    for (const QString &file : {VendamoSettingsFileName(), UserSettingsFileName()})
+        if (QFileInfo(file).isFile() && !files.contains(file)) files << file;
+    return files;
+}
+
+// Writes into the file beside the program, or, when that cannot be written (an installed
+// program's folder usually is not), into the user's copy. False, with the reason shown, when
+// neither can be written.
+bool WriteSettings(const std::function<void(TIniFile &)> &write) {
+    try {
+        TIniFile ini(VendamoSettingsFileName());
+        write(ini);
+        return true;
+    } catch (const EWriteError &) {
+        // Nothing was written there: the first write fails before any other.
+    }
+    const QString user = UserSettingsFileName();
+    try {
+        QDir().mkpath(QFileInfo(user).absolutePath());
+        TIniFile ini(user);
+        write(ini);
+        return true;
+    } catch (const EWriteError &e) {
+        Interaction().ShowError(e.Message());
+        return false;
+    }
+}
+
+}  // namespace
+
 void ReadVDMLoaderSetup(TVDMLoader *Loader) {
-    if (!Loader || !QFileInfo::exists(VendamoSettingsFileName())) return;
-    const TIniFile ini(VendamoSettingsFileName());
-    Loader->SetSaveLoadPrinterSetup(
-        ini.ReadBool(General, QStringLiteral("SaveLoadPrinterSetup"), Loader->SaveLoadPrinterSetup()));
-    Loader->SetUseDataModules(ini.ReadBool(General, QStringLiteral("UseDatamodules"), Loader->UseDataModules()));
-    SetVendamoLanguageIniFile(
-        SettingsFilePath(ini.ReadString(General, QStringLiteral("Languagefile"), VendamoLanguageIniFile())));
-    if (Loader->Report()) ReadPrinterSection(ini, Loader->Report());
+    if (!Loader) return;
+    for (const QString &file : SettingsFilesToRead()) {
+        const TIniFile ini(file);
+        Loader->SetSaveLoadPrinterSetup(
+            ini.ReadBool(General, QStringLiteral("SaveLoadPrinterSetup"), Loader->SaveLoadPrinterSetup()));
+        Loader->SetUseDataModules(ini.ReadBool(General, QStringLiteral("UseDatamodules"), Loader->UseDataModules()));
+        SetVendamoLanguageIniFile(
+            SettingsFilePath(ini.ReadString(General, QStringLiteral("Languagefile"), VendamoLanguageIniFile())));
+        if (Loader->Report()) ReadPrinterSection(ini, Loader->Report());
+    }
 }
 
 void ReadVendamoUserSetup(TVDMDesigner *Designer) {
-    if (!Designer || !QFileInfo::exists(VendamoSettingsFileName())) return;
-    ReadUserSections(TIniFile(VendamoSettingsFileName()), Designer);
+    if (!Designer) return;
+    for (const QString &file : SettingsFilesToRead()) ReadUserSections(TIniFile(file), Designer);
 }
 
 void ReadVendamoSetup(TVDMDesigner *Designer, QString &HelpFile) {
@@ -174,36 +220,38 @@ void ReadVendamoSetup(TVDMDesigner *Designer, QString &HelpFile) {
     ReadVendamoUserSetup(Designer);
     ReadVDMLoaderSetup(Designer);
     HelpFile.clear();
-    if (!QFileInfo::exists(VendamoSettingsFileName())) return;
-    const TIniFile ini(VendamoSettingsFileName());
-    Designer->SetUndoEnabled(ini.ReadBool(General, QStringLiteral("UndoEnabled"), Designer->UndoEnabled()));
-    Designer->SetSaveBackupFiles(ini.ReadBool(General, QStringLiteral("SaveBackupFiles"), Designer->SaveBackupFiles()));
-    Designer->SetSaveImagesInReportfile(
-        ini.ReadBool(General, QStringLiteral("SaveImagesInReportFile"), Designer->SaveImagesInReportfile()));
-    HelpFile = SettingsFilePath(ini.ReadString(General, QStringLiteral("Helpfile"), QString()));
-    Designer->SetBackupFileExtension(
-        ini.ReadString(General, QStringLiteral("BackupFileExtension"), Designer->BackupFileExtension()).left(4));
+    for (const QString &file : SettingsFilesToRead()) {
+        const TIniFile ini(file);
+        Designer->SetUndoEnabled(ini.ReadBool(General, QStringLiteral("UndoEnabled"), Designer->UndoEnabled()));
+        Designer->SetSaveBackupFiles(
+            ini.ReadBool(General, QStringLiteral("SaveBackupFiles"), Designer->SaveBackupFiles()));
+        Designer->SetSaveImagesInReportfile(
+            ini.ReadBool(General, QStringLiteral("SaveImagesInReportFile"), Designer->SaveImagesInReportfile()));
+        HelpFile = SettingsFilePath(ini.ReadString(General, QStringLiteral("Helpfile"), HelpFile));
+        Designer->SetBackupFileExtension(
+            ini.ReadString(General, QStringLiteral("BackupFileExtension"), Designer->BackupFileExtension()).left(4));
+    }
 }
 
-void SaveVendamoUserSetup(TVDMDesigner *Designer) {
-    if (!Designer) return;
-    TIniFile ini(VendamoSettingsFileName());
-    WriteUserSections(ini, Designer);
+bool SaveVendamoUserSetup(TVDMDesigner *Designer) {
+    if (!Designer) return false;
+    return WriteSettings([Designer](TIniFile &ini) { WriteUserSections(ini, Designer); });
 }
 
-void SaveVendamoSetup(TVDMDesigner *Designer) {
-    if (!Designer) return;
-    SaveVendamoUserSetup(Designer);
-    TIniFile ini(VendamoSettingsFileName());
-    ini.WriteBool(General, QStringLiteral("SaveLoadPrinterSetup"), Designer->SaveLoadPrinterSetup());
-    ini.WriteBool(General, QStringLiteral("UndoEnabled"), Designer->UndoEnabled());
-    ini.WriteBool(General, QStringLiteral("SaveBackupFiles"), Designer->SaveBackupFiles());
-    ini.WriteBool(General, QStringLiteral("SaveImagesInReportFile"), Designer->SaveImagesInReportfile());
-    ini.WriteBool(General, QStringLiteral("UseDatamodules"), Designer->UseDataModules());
-    // The designer holds neither file name: the keys are written empty, but a name the file
-    // already holds is kept, so saving never loses the user's help or language file.
-    for (const QString ident : {QStringLiteral("Helpfile"), QStringLiteral("Languagefile")})
-        ini.WriteString(General, ident, ini.ReadString(General, ident, QString()));
-    ini.WriteString(General, QStringLiteral("BackupFileExtension"), Designer->BackupFileExtension());
-    if (Designer->Report()) WritePrinterSection(ini, Designer->Report());
+bool SaveVendamoSetup(TVDMDesigner *Designer) {
+    if (!Designer) return false;
+    return WriteSettings([Designer](TIniFile &ini) {
+        WriteUserSections(ini, Designer);
+        ini.WriteBool(General, QStringLiteral("SaveLoadPrinterSetup"), Designer->SaveLoadPrinterSetup());
+        ini.WriteBool(General, QStringLiteral("UndoEnabled"), Designer->UndoEnabled());
+        ini.WriteBool(General, QStringLiteral("SaveBackupFiles"), Designer->SaveBackupFiles());
+        ini.WriteBool(General, QStringLiteral("SaveImagesInReportFile"), Designer->SaveImagesInReportfile());
+        ini.WriteBool(General, QStringLiteral("UseDatamodules"), Designer->UseDataModules());
+        // The designer holds neither file name: the keys are written empty, but a name the file
+        // already holds is kept, so saving never loses the user's help or language file.
+        for (const QString &ident : {QStringLiteral("Helpfile"), QStringLiteral("Languagefile")})
+            ini.WriteString(General, ident, ini.ReadString(General, ident, QString()));
+        ini.WriteString(General, QStringLiteral("BackupFileExtension"), Designer->BackupFileExtension());
+        if (Designer->Report()) WritePrinterSection(ini, Designer->Report());
+    });
 }

@@ -2,8 +2,7 @@
 // The settings file "VENDAMO.INI" beside the running executable: the loader's and the
 // designer's settings. Every read takes the target's current value as its default, so missing
 // keys, malformed values and a missing file change nothing. Writes go through TIniFile, which
-// keeps every other line of an existing file and raises EWriteError when the file cannot be
-// written.
+// keeps every other line of an existing file.
 #include <QString>
 
 class TVDMDesigner;
@@ -11,6 +10,10 @@ class TVDMLoader;
 
 // The settings file's full name: the executable's directory and "VENDAMO.INI".
 QString VendamoSettingsFileName();
+// The user's own copy in the configuration folder: written instead of the file beside the
+// program when that cannot be written (a failed write shows why and returns false), and read
+// after it, so its values win.
+QString UserSettingsFileName();
 // A file name from the settings: a bare name is taken from the executable's directory, one
 // with a directory part is used as it is; empty stays empty.
 QString SettingsFilePath(const QString &value);
@@ -31,6 +34,6 @@ void ReadVendamoUserSetup(TVDMDesigner *Designer);
 void ReadVendamoSetup(TVDMDesigner *Designer, QString &HelpFile);
 
 // Writes sections User, Editor and Display from the designer and its report.
-void SaveVendamoUserSetup(TVDMDesigner *Designer);
+bool SaveVendamoUserSetup(TVDMDesigner *Designer);
 // Writes the user settings, then General and the Printer section of the designer's report.
-void SaveVendamoSetup(TVDMDesigner *Designer);
+bool SaveVendamoSetup(TVDMDesigner *Designer);

@@ -7,10 +7,13 @@
 #include "model/language_setting.h"
 
 #include "host/forms.h"
+#include "host/scripted_interaction.h"
 #include "reportlib/rep_page.h"
 #include "reportlib/rep_paper.h"
 #include "text_printers.h"
 
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <gtest/gtest.h>
 
 namespace {
@@ -234,4 +237,32 @@ TEST(DesignerSettings, SavingKeepsTheHelpAndLanguageFilesTheFileNames) {
     EXPECT_EQ(help, QStringLiteral("/doc/vendamo.hlp"));
     EXPECT_EQ(VendamoLanguageIniFile(), AppFile(QStringLiteral("german.ini")));
     SetVendamoLanguageIniFile(QString());
+}
+
+TEST(DesignerSettings, SettingsThatCannotBeWrittenBesideTheProgramGoToTheUserFolder) {
+    QStandardPaths::setTestModeEnabled(true);  // the user folder of tests, not the real one
+    TSettingsFile none;
+    // A folder in place of the file: nothing can write there, not even an administrator.
+    ASSERT_TRUE(QDir().mkpath(VendamoSettingsFileName()));
+    struct TCleanup {
+        ~TCleanup() {
+            QDir(VendamoSettingsFileName()).removeRecursively();
+            QDir(UserSettingsFileName()).removeRecursively();
+            QFile::remove(UserSettingsFileName());
+        }
+    } cleanup;
+    TDesignerForm f;
+    f.designer->SetGridSizeX(7);
+    EXPECT_TRUE(SaveVendamoUserSetup(f.designer));
+    EXPECT_TRUE(QFileInfo(UserSettingsFileName()).isFile());
+    TDesignerForm g;
+    ReadVendamoUserSetup(g.designer);
+    EXPECT_EQ(g.designer->GridSizeX(), 7);
+
+    // Neither place writable: a message and false, nothing else.
+    QFile::remove(UserSettingsFileName());
+    ASSERT_TRUE(QDir().mkpath(UserSettingsFileName()));
+    TScriptedInteraction ui;
+    EXPECT_FALSE(SaveVendamoSetup(f.designer));
+    EXPECT_EQ(ui.Errors().size(), 1);
 }
