@@ -372,6 +372,17 @@ void TStretch_Handle::hideEvent(QHideEvent *event) {
     QWidget::hideEvent(event);
 }
 
+void TStretch_Handle::focusOutEvent(QFocusEvent *event) {
+    // A drag the user can no longer finish (a dialog or another window took the keyboard) is
+    // dropped without moving anything.
+    if (FDragging) {
+        EndDrag();
+        SetCursor(crDefault);
+        if (mouseGrabber() == this) releaseMouse();
+    }
+    QWidget::focusOutEvent(event);
+}
+
 void TStretch_Handle::mousePressEvent(QMouseEvent *event) { Press(event, false); }
 
 void TStretch_Handle::mouseDoubleClickEvent(QMouseEvent *event) { Press(event, event->button() == Qt::LeftButton); }
@@ -565,6 +576,13 @@ bool TStretch_Handle::HandleKey(int Key, Qt::KeyboardModifiers Shift) {
             FDesigner->PasteFromVDMClipboard();
         return true;
     case Qt::Key_Escape: {
+        // During a drag Esc only cancels it: nothing moves.
+        if (FDragging) {
+            EndDrag();
+            SetCursor(crDefault);
+            if (mouseGrabber() == this) releaseMouse();
+            return true;
+        }
         QWidget *first = FChildren.isEmpty() ? nullptr : FChildren.first();
         QWidget *band = first ? first->parentWidget() : nullptr;
         if (!qobject_cast<TRepBand *>(band)) return false;

@@ -187,12 +187,14 @@ protected:
     bool event(QEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
-    // A drag ends when the handle is hidden.
+    // A drag ends, without moving anything, when the handle is hidden or loses the focus.
     void hideEvent(QHideEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
     // Arrow keys move the selection by the keyboard step, with Shift size it by that step and
-    // with Shift+Ctrl by the grid step; Esc selects the band of the selected elements; Tab and
-    // Shift+Tab move through the elements; Enter edits the one selected element; Delete deletes;
-    // Ctrl+C, Ctrl+X, Ctrl+V, Ctrl+Insert and Shift+Insert copy, cut and paste.
+    // with Shift+Ctrl by the grid step; Esc cancels a drag, else selects the band of the selected
+    // elements; Tab and Shift+Tab move through the elements; Enter edits the one selected
+    // element; Delete deletes; Ctrl+C, Ctrl+X, Ctrl+V, Ctrl+Insert and Shift+Insert copy, cut and
+    // paste.
     void keyPressEvent(QKeyEvent *event) override;
     void Notification(TComponent *AComponent, TOperation Operation) override;
 

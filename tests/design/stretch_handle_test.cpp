@@ -522,3 +522,30 @@ TEST(StretchHandleDrag, PressesBesideTheSelectionOrDuringAnInsertionReachWhatLie
     EXPECT_EQ(onB.Presses, (QList<QPoint>{{10, 5}}));
     QTest::mouseRelease(f.Handle, Qt::LeftButton, Qt::NoModifier, QPoint(110 - 18, 65 - 18));
 }
+
+TEST(StretchHandleDrag, EscapeOrLosingTheFocusDropsADragWithoutMovingAnything) {
+    TDesignForm f;
+    auto *band = f.AddBand(QStringLiteral("Band1"), 200);
+    auto *a = f.AddLabel(QStringLiteral("A"), band, 22, 22, 40, 20);
+    f.Show();
+    f.Handle->Attach(a);
+    f.Handle->setFocus();
+    QTest::mouseMove(f.Handle, QPoint(10, 10));
+    QTest::mousePress(f.Handle, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+    QTest::mouseMove(f.Handle, QPoint(30, 30));
+    ASSERT_TRUE(f.Handle->Dragging());
+    QTest::keyClick(f.Handle, Qt::Key_Escape);
+    EXPECT_FALSE(f.Handle->Dragging());
+    QTest::mouseRelease(f.Handle, Qt::LeftButton, Qt::NoModifier, QPoint(30, 30));
+    EXPECT_EQ(a->pos(), QPoint(22, 22));
+    EXPECT_EQ(f.Designer->GetSelectedElements(), (QList<QWidget *>{a}));  // Esc did not select the band
+
+    QTest::mousePress(f.Handle, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+    QTest::mouseMove(f.Handle, QPoint(30, 30));
+    ASSERT_TRUE(f.Handle->Dragging());
+    QFocusEvent out(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+    QCoreApplication::sendEvent(f.Handle, &out);
+    EXPECT_FALSE(f.Handle->Dragging());
+    QTest::mouseRelease(f.Handle, Qt::LeftButton, Qt::NoModifier, QPoint(30, 30));
+    EXPECT_EQ(a->pos(), QPoint(22, 22));
+}
