@@ -1,5 +1,7 @@
 #include "host/component_stream.h"
 
+#include <QHash>
+
 #include "host/class_registry.h"
 #include "host/exceptions.h"
 #include "host/method.h"
@@ -114,36 +116,83 @@ void TComponentWriter::WriteComponent(TComponent *component) {
     component->SetState(csWriting, false);
 }
 
+namespace {
+
+// The first property a class publishes itself: the properties of the Qt classes beneath it
+// (a widget's geometry, style sheet, window title ...) are the toolkit's state, not published
+// values, and writing them would make every image large and every read slow.
+int FirstPublishedProperty(const QMetaObject *meta) {
+    for (const QMetaObject *m = meta; m; m = m->superClass())
+        if (m->className()[0] == 'Q') return m->propertyCount();
+    return 0;
+}
+
+// What the writer does with one published property of a class, worked out once per class.
+struct TPropertyPlan {
+    enum TKind { Object, Bool, Float, String, Ordinal };
+    QMetaProperty Property;
+    QString Name;
+    TKind Kind;
+    bool Writable;
+    bool Enum;
+    bool Unsigned64;
+};
+
+const QList<TPropertyPlan> &PlanOf(const QMetaObject *meta) {
+    thread_local QHash<const QMetaObject *, QList<TPropertyPlan>> plans;
+    auto it = plans.constFind(meta);
+    if (it != plans.constEnd()) return *it;
+    QList<TPropertyPlan> plan;
+    for (int i = FirstPublishedProperty(meta); i < meta->propertyCount(); ++i) {
+        const QMetaProperty p = meta->property(i);
+        if (!p.isReadable() || !p.isStored() || IsMethodProperty(p)) continue;
+        const QString name = QString::fromLatin1(p.name());
+        const int type = p.isEnumType() ? int(QMetaType::Int) : p.metaType().id();
+        TPropertyPlan::TKind kind;
+        if (IsObjectProperty(p))
+            kind = TPropertyPlan::Object;
+        else if (type == QMetaType::Bool)
+            kind = TPropertyPlan::Bool;
+        else if (IsFloatProperty(p))
+            kind = TPropertyPlan::Float;
+        else if (IsStringProperty(p))
+            kind = TPropertyPlan::String;
+        else if (IsOrdinalProperty(p))
+            kind = TPropertyPlan::Ordinal;
+        else
+            continue;
+        plan.append({p, name, kind, p.isWritable(), p.isEnumType(), type == QMetaType::ULongLong});
+    }
+    return *plans.insert(meta, plan);
+}
+
+}  // namespace
+
 void TComponentWriter::WriteProperties(QObject *object, const QString &prefix, int depth) {
     if (depth > MaxDepth) return;
-    const QMetaObject *meta = object->metaObject();
-    for (int i = 0; i < meta->propertyCount(); ++i) {
-        const QMetaProperty p = meta->property(i);
-        const QString name = QString::fromLatin1(p.name());
-        if (!p.isReadable() || !p.isStored() || IsMethodProperty(p)) continue;
-        if (prefix.isEmpty() && (name == QLatin1String("Name") || name == QLatin1String("objectName"))) continue;
-        if (name == QLatin1String("objectName")) continue;
-        const QString path = prefix + name;
-
-        if (TPersistent *value = OwnedValueObject(p, object)) {
-            if (auto *lines = qobject_cast<TStrings *>(value)) {
-                WriteStr8(FStream, path);
-                Bin::WriteByte(FStream, vaList);
-                Bin::WriteDWord(FStream, quint32(lines->Count()));
-                for (int l = 0; l < lines->Count(); ++l) WriteLong(FStream, lines->Get(l).toUtf8());
-            } else if (value->HasBinaryForm()) {
-                WriteStr8(FStream, path);
-                Bin::WriteByte(FStream, vaBinary);
-                WriteLong(FStream, value->SaveBinaryForm());
-            } else {
-                WriteProperties(value, path + u'.', depth + 1);
+    for (const TPropertyPlan &plan : PlanOf(object->metaObject())) {
+        const QMetaProperty &p = plan.Property;
+        // The component's own name travels in its header; a value object's (a font's) is a value.
+        if (prefix.isEmpty() && plan.Name == QLatin1String("Name")) continue;
+        const QString path = prefix + plan.Name;
+        if (plan.Kind == TPropertyPlan::Object) {
+            if (TPersistent *value = OwnedValueObject(p, object)) {
+                if (auto *lines = qobject_cast<TStrings *>(value)) {
+                    WriteStr8(FStream, path);
+                    Bin::WriteByte(FStream, vaList);
+                    Bin::WriteDWord(FStream, quint32(lines->Count()));
+                    for (int l = 0; l < lines->Count(); ++l) WriteLong(FStream, lines->Get(l).toUtf8());
+                } else if (value->HasBinaryForm()) {
+                    WriteStr8(FStream, path);
+                    Bin::WriteByte(FStream, vaBinary);
+                    WriteLong(FStream, value->SaveBinaryForm());
+                } else {
+                    WriteProperties(value, path + u'.', depth + 1);
+                }
+                continue;
             }
-            continue;
-        }
-        if (!p.isWritable()) continue;
-        if (IsObjectProperty(p)) {
-            QObject *ref = GetPointerProperty(object, name);
-            TComponent *refComponent = TComponent::FromObject(ref);
+            if (!plan.Writable) continue;
+            TComponent *refComponent = TComponent::FromObject(GetPointerProperty(object, plan.Name));
             WriteStr8(FStream, path);
             if (!refComponent || refComponent->Name().isEmpty()) {
                 Bin::WriteByte(FStream, vaNull);
@@ -153,25 +202,25 @@ void TComponentWriter::WriteProperties(QObject *object, const QString &prefix, i
             }
             continue;
         }
-        if (!IsOrdinalProperty(p) && !IsFloatProperty(p) && !IsStringProperty(p)) continue;
-        const int type = p.isEnumType() ? int(QMetaType::Int) : p.metaType().id();
+        if (!plan.Writable) continue;
         const QVariant v = p.read(object);
         WriteStr8(FStream, path);
-        if (type == QMetaType::Bool) {
-            Bin::WriteByte(FStream, v.toBool() ? vaTrue : vaFalse);
-        } else if (type == QMetaType::Double || type == QMetaType::Float) {
+        switch (plan.Kind) {
+        case TPropertyPlan::Bool: Bin::WriteByte(FStream, v.toBool() ? vaTrue : vaFalse); break;
+        case TPropertyPlan::Float:
             Bin::WriteByte(FStream, vaFloat);
             Bin::WriteExtended(FStream, v.toDouble());
-        } else if (type == QMetaType::QString) {
+            break;
+        case TPropertyPlan::String:
             Bin::WriteByte(FStream, vaString);
             WriteLong(FStream, v.toString().toUtf8());
-        } else {
+            break;
+        default: {
             Bin::WriteByte(FStream, vaInt);
-            const qint64 n = p.isEnumType() ? qint64(v.toInt())
-                             : type == QMetaType::ULongLong ? qint64(v.toULongLong())
-                                                            : v.toLongLong();
+            const qint64 n = plan.Enum ? qint64(v.toInt()) : plan.Unsigned64 ? qint64(v.toULongLong()) : v.toLongLong();
             Bin::WriteDWord(FStream, quint32(quint64(n) & 0xFFFFFFFFu));
             Bin::WriteDWord(FStream, quint32(quint64(n) >> 32));
+        }
         }
     }
 }
