@@ -513,6 +513,8 @@ void TStretch_Handle::mouseReleaseEvent(QMouseEvent *event) {
         return;
     }
     if (!FDragging || event->button() != Qt::LeftButton) {
+        // The pointer was the handle's only for the press that selected: it is free again.
+        if (mouseGrabber() == this && event->buttons() == Qt::NoButton) releaseMouse();
         ForwardMessage(fmMouseUp, event->button(), event->modifiers(), QPoint(X + x(), Y + y()), nullptr);
         return;
     }

@@ -49,6 +49,14 @@ TEST(DesignerSelect, PressingAnUnselectedElementAndDraggingMovesItAtOnce) {
     QTest::mouseRelease(f.Handle, Qt::LeftButton, Qt::NoModifier, QPoint(42, 32));
     EXPECT_EQ(a->pos(), QPoint(50, 40));
     EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+
+    // A plain click selects and leaves the pointer free for the rest of the window.
+    auto *b = f.AddLabel(QStringLiteral("B"), band, 120, 20, 40, 20);
+    QTest::mousePress(b, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    ASSERT_EQ(f.Designer->GetSelectedElement(), b);
+    QTest::mouseRelease(f.Handle, Qt::LeftButton, Qt::NoModifier, b->pos() - f.Handle->pos() + QPoint(5, 5));
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+    EXPECT_EQ(b->pos(), QPoint(120, 20));
 }
 
 TEST(DesignerSelect, TheRubberBandSelectsWhatItTouchesOnTheBandOfTheLastHit) {
