@@ -169,6 +169,8 @@ TFuzzResult RunFuzzTarget(const TFuzzTarget &target, const TFuzzOptions &options
         }
     };
     for (const QByteArray &seed : std::as_const(pool)) run(seed);
+    if (target.Regressions)
+        for (const QByteArray &input : target.Regressions(pool)) run(input);
     while ((options.Count == 0 || result.Inputs < options.Count) &&
            (options.Seconds <= 0 || clock.elapsed() < options.Seconds * 1000)) {
         QRandomGenerator &rng = mutator.Random();

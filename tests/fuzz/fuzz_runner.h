@@ -26,7 +26,8 @@ struct TFuzzResult {
 // Starts the hang watchdog and the crash handlers; call once before running targets.
 void InstallFuzzGuards(int timeoutMs);
 
-// The seeds first (each must run cleanly), then mutated inputs until the count or time is reached.
+// The seeds and regression inputs first (each must run cleanly), then mutated inputs until the
+// count or time is reached.
 TFuzzResult RunFuzzTarget(const TFuzzTarget &target, const TFuzzOptions &options);
 
 // Runs one saved input; returns whether the reader read it.

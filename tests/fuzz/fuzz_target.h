@@ -9,8 +9,11 @@
 
 struct TFuzzTarget {
     QString Name;
-    // Writer-made samples, followed by the inputs that once made the reader fail.
+    // Writer-made samples: the inputs that mutation starts from.
     std::function<QList<QByteArray>()> Seeds;
+    // The inputs that once made the reader fail, some made from the samples. They run once
+    // each, first, but are not mutated further: many are large and would slow every run down.
+    std::function<QList<QByteArray>(const QList<QByteArray> &samples)> Regressions;
     // True when the input was read, false when it was refused.
     std::function<bool(const QByteArray &)> Run;
     // Words of the format the mutator may insert.

@@ -1,13 +1,14 @@
 #pragma once
-// Inputs that once made a reader crash, hang or allocate without bound, built by code so that
-// their shape stays readable. Each target runs them first, before any mutated input.
+// Inputs that once made a reader crash, hang or take time without bound, built by code from the
+// writer-made samples so that their shape stays readable. Each target runs them with its seeds,
+// before any mutated input.
 #include <QByteArray>
 #include <QList>
 
-QList<QByteArray> ReportFileRegressions();
-QList<QByteArray> ElementStreamRegressions();
-QList<QByteArray> ComponentStreamRegressions();
-QList<QByteArray> RtfRegressions();
-QList<QByteArray> LanguageFileRegressions();
-QList<QByteArray> SettingsFileRegressions();
-QList<QByteArray> PictureRegressions();
+QList<QByteArray> ReportFileRegressions(const QList<QByteArray> &samples);
+QList<QByteArray> ElementStreamRegressions(const QList<QByteArray> &samples);
+QList<QByteArray> ComponentStreamRegressions(const QList<QByteArray> &samples);
+QList<QByteArray> RtfRegressions(const QList<QByteArray> &samples);
+QList<QByteArray> LanguageFileRegressions(const QList<QByteArray> &samples);
+QList<QByteArray> SettingsFileRegressions(const QList<QByteArray> &samples);
+QList<QByteArray> PictureRegressions(const QList<QByteArray> &samples);

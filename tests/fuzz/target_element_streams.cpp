@@ -53,7 +53,6 @@ QList<QByteArray> ElementStreamSeeds() {
         seeds << some.Data();
     }
     f.Designer->SetDatabaseOwner(nullptr);
-    seeds << ElementStreamRegressions();
     return seeds;
 }
 
@@ -89,6 +88,7 @@ TFuzzTarget ElementStreamTarget() {
     TFuzzTarget t;
     t.Name = QStringLiteral("element_stream");
     t.Seeds = ElementStreamSeeds;
+    t.Regressions = ElementStreamRegressions;
     t.Run = [](const QByteArray &input) {
         TMemoryStream s(input);
         return Paste(s);
@@ -107,6 +107,7 @@ TFuzzTarget ElementFileTarget() {
             seeds << QByteArray("\x01\x10\x00\x01", 4) + stream << QByteArray("\x01\x10\x00\x00", 4) + stream;
         return seeds;
     };
+    t.Regressions = ElementStreamRegressions;  // they find the picture bytes behind the header too
     t.Run = [](const QByteArray &input) {
         {
             QFile file(ScratchFile());

@@ -80,7 +80,6 @@ QList<QByteArray> LanguageSeeds() {
     quoted += "Memo.Item1=\"one\"\r\nMemo.Item2=\"two\"\r\nList.Item1=\"A\"\r\nDesigner.Item3=\"message\"\r\n";
     quoted += "Pages.Item2=\"Second page\"\r\n[Other]\r\nKey=\"value\"\r\n";
     seeds << quoted;
-    seeds << LanguageFileRegressions();
     return seeds;
 }
 
@@ -106,7 +105,6 @@ QList<QByteArray> SettingsSeeds() {
     if (file.open(QIODevice::ReadOnly)) seeds << file.readAll();
     seeds << QByteArray("; comment\r\n[general]\r\nUseDatamodules = \"1\"\r\n[Printer]\r\nPaperSize=$7F\r\n"
                         "PrinterCopies=0x10\r\nCustomPaperWidth=1,5\r\n");
-    seeds << SettingsFileRegressions();
     return seeds;
 }
 
@@ -116,15 +114,16 @@ TFuzzTarget LanguageFileTarget() {
     TFuzzTarget t;
     t.Name = QStringLiteral("language_file");
     t.Seeds = LanguageSeeds;
+    t.Regressions = LanguageFileRegressions;
     t.Run = [](const QByteArray &input) {
         WriteFile(ScratchFile(), input);
         TSpeedyIniFile reader;
         reader.ReadIniFile(ScratchFile());
-        TTranslatedForm global;
-        global.Language->TranslateFormGlobal(reader);
-        TTranslatedForm own;
-        own.Language->SetIniFileName(ScratchFile());
-        own.Language->TranslateForm();
+        // Both ways of translating, one after the other, on one form.
+        TTranslatedForm form;
+        form.Language->TranslateFormGlobal(reader);
+        form.Language->SetIniFileName(ScratchFile());
+        form.Language->TranslateForm();
         return true;
     };
     t.Tokens = {"\r\n", "\n", "[", "]", "=", "\"", "[LangForm]\r\n", "Memo.Item", "Radios.Item", "Pages.Item",
@@ -136,6 +135,7 @@ TFuzzTarget SettingsFileTarget() {
     TFuzzTarget t;
     t.Name = QStringLiteral("settings_file");
     t.Seeds = SettingsSeeds;
+    t.Regressions = SettingsFileRegressions;
     t.Run = [](const QByteArray &input) {
         WriteFile(VendamoSettingsFileName(), input);
         TReportForm f;

@@ -51,7 +51,6 @@ QList<QByteArray> PictureSeeds() {
         seeds << form.Data();
     }
     seeds << Encoded(Pixels(QImage::Format_ARGB32), "PNG");
-    seeds << PictureRegressions();
     return seeds;
 }
 
@@ -61,6 +60,7 @@ TFuzzTarget PictureTarget() {
     TFuzzTarget t;
     t.Name = QStringLiteral("picture");
     t.Seeds = PictureSeeds;
+    t.Regressions = PictureRegressions;
     t.Run = [](const QByteArray &input) {
         bool read = false;
         try {

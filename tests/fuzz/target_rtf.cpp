@@ -61,7 +61,6 @@ QList<QByteArray> RtfSeeds() {
         "Caf\\'e9 \\cf1\\b bold red\\b0\\cf0  \\i italic\\i0 \\ul under\\ulnone \\strike s\\strike0\\par"
         "\\pard\\qr\\f1\\fs28 \\u8364? euro\\tab tab\\line break\\par}");
     seeds << QByteArray("plain text that is not rtf\r\nsecond line");
-    seeds << RtfRegressions();
     return seeds;
 }
 
@@ -71,14 +70,18 @@ TFuzzTarget RtfTarget() {
     TFuzzTarget t;
     t.Name = QStringLiteral("rtf");
     t.Seeds = RtfSeeds;
+    t.Regressions = RtfRegressions;
     t.Run = [](const QByteArray &input) {
         QTextDocument document;
         const bool read = ReadRtf(input, document);
-        // Whatever was read is laid out at an element's width and written back, as printing and
-        // saving do.
-        document.setTextWidth(700);
-        document.documentLayout()->documentSize();
+        // Whatever was read is written back, as saving does, and one input in eight (chosen by
+        // the bytes) is also laid out at an element's width, as printing does; layout is Qt's
+        // and the slowest step.
         WriteRtf(document);
+        if (qHash(input) % 8 == 0) {
+            document.setTextWidth(700);
+            document.documentLayout()->documentSize();
+        }
         return read;
     };
     t.Tokens = {"{", "}", "\\", "\\par ", "\\b ", "\\fs", "\\f", "\\li", "\\fi-", "\\cf", "\\'", "\\u",
