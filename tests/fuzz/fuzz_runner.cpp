@@ -13,7 +13,9 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <ctime>
 #include <fcntl.h>
+#include <pthread.h>
 #include <iostream>
 #include <thread>
 #include <unistd.h>
@@ -35,7 +37,9 @@ namespace {
 // The input being run and where it goes if it kills the process. Signal handlers and the
 // watchdog read these, so they are plain buffers prepared before each run.
 std::atomic<const QByteArray *> CurrentInput{nullptr};
-std::atomic<qint64> CurrentStartMs{0};
+std::atomic<qint64> CurrentStartMs{0};     // wall clock; 0 while no input runs
+std::atomic<qint64> CurrentStartCpuMs{0};  // the running thread's processor time
+clockid_t RunnerClock = CLOCK_MONOTONIC;
 char CrashPath[4096];
 char HangPath[4096];
 std::atomic<bool> Saved{false};
@@ -45,6 +49,12 @@ int TimeoutMs = 5000;
 qint64 NowMs() {
     using namespace std::chrono;
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+qint64 CpuMs() {
+    timespec t{};
+    clock_gettime(RunnerClock, &t);
+    return qint64(t.tv_sec) * 1000 + t.tv_nsec / 1000000;
 }
 
 // Only calls that are safe in a signal handler.
@@ -88,10 +98,15 @@ void OnSanitizerDeath() { SaveCurrentInput(CrashPath); }
 void Watchdog() {
     for (;;) {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        const qint64 start = CurrentStartMs.load();
-        if (start == 0 || NowMs() - start <= TimeoutMs) continue;
+        // A hang is an input that takes the limit in processor time, or ten times the limit
+        // in wall time (one that waits): on a busy machine a niced run gets little processor
+        // time, and wall time alone would report hangs that are not.
+        const qint64 start = CurrentStartMs.load(), startCpu = CurrentStartCpuMs.load();
+        if (start == 0) continue;
+        if (CpuMs() - startCpu <= TimeoutMs && NowMs() - start <= 10LL * TimeoutMs) continue;
+        if (CurrentStartMs.load() != start) continue;  // that input has just ended
         SaveCurrentInput(HangPath);
-        std::fprintf(stderr, "fuzz: an input ran longer than %d ms\n", TimeoutMs);
+        std::fprintf(stderr, "fuzz: an input ran longer than %d ms of processor time\n", TimeoutMs);
         std::fflush(stderr);
         ::_exit(3);
     }
@@ -115,6 +130,7 @@ bool RunGuarded(const TFuzzTarget &target, const QByteArray &input, const TFuzzO
     PreparePaths(target, input, options);
     CurrentInput = &input;
     ++InputNumber;
+    CurrentStartCpuMs = CpuMs();
     CurrentStartMs = NowMs();
     bool read = false;
     try {
@@ -139,6 +155,7 @@ void WriteFile(const QString &path, const QByteArray &data) {
 
 void InstallFuzzGuards(int timeoutMs) {
     TimeoutMs = timeoutMs;
+    pthread_getcpuclockid(pthread_self(), &RunnerClock);  // the thread that runs the inputs
 #ifdef VENDAMO_FUZZ_ASAN
     // The sanitizer reports segmentation faults itself and then calls back.
     __sanitizer_set_death_callback(OnSanitizerDeath);

@@ -2,7 +2,8 @@
 // Runs a fuzz target over mutated seeds and catches what goes wrong: a crash, a sanitizer
 // report, an allocation beyond the limit (under the sanitizers) or an escaping exception leaves
 // the input in <Out>/fuzz-crashes/<target>/ and ends the process; an input that runs past the
-// time limit is left there as a hang and ends the process too. Replaying such a file with the
+// time limit (in processor time, or ten times it in wall time) is left there as a hang and ends
+// the process too. Replaying such a file with the
 // same program repeats the failure.
 #include "fuzz_target.h"
 
@@ -12,7 +13,7 @@ struct TFuzzOptions {
     quint32 Seed = 1;
     qint64 Count = 0;       // inputs to try; 0 for no limit
     double Seconds = 0;     // time to run; 0 for no limit
-    int TimeoutMs = 5000;   // per input
+    int TimeoutMs = 5000;   // per input, in processor time
     QString Out = QStringLiteral("out");
 };
 
