@@ -191,7 +191,10 @@ TFuzzResult RunFuzzTarget(const TFuzzTarget &target, const TFuzzOptions &options
     while ((options.Count == 0 || result.Inputs < options.Count) &&
            (options.Seconds <= 0 || clock.elapsed() < options.Seconds * 1000)) {
         QRandomGenerator &rng = mutator.Random();
-        const QByteArray &base = pool[rng.bounded(int(pool.size()))];
+        // Half the inputs start from a writer's sample: inputs that still read drift towards
+        // small cut-off files, which read quickly but reach little of the format.
+        const int from = rng.bounded(2) == 0 ? rng.bounded(int(seedCount)) : rng.bounded(int(pool.size()));
+        const QByteArray &base = pool[from];
         const QByteArray &other = pool[rng.bounded(int(pool.size()))];
         const QByteArray input = mutator.Mutate(base, other);
         const qint64 readBefore = result.Read;
