@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?= -G Ninja -DCMAKE_BUILD_TYPE=Release
 
-.PHONY: deps configure build test run bench install clean
+.PHONY: deps configure build test run bench fuzz install clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -23,10 +23,20 @@ run: build
 bench: build
 	@bash scripts/bench.sh $(BUILD_DIR)
 
+# The readers of every input format under mutated inputs, built with the sanitizers in their own
+# directory; FUZZ_SECONDS is the time for all targets together. See scripts/fuzz.sh.
+FUZZ_BUILD_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 240
+fuzz: deps
+	@cmake -S . -B $(FUZZ_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVENDAMO_SANITIZE=ON \
+	  > $(FUZZ_BUILD_DIR).configure.log 2>&1 || (cat $(FUZZ_BUILD_DIR).configure.log; exit 1)
+	@cmake --build $(FUZZ_BUILD_DIR) -j$(JOBS) --target vendamo_fuzz
+	@FUZZ_SECONDS=$(FUZZ_SECONDS) bash scripts/fuzz.sh $(FUZZ_BUILD_DIR)/tests/fuzz/vendamo_fuzz
+
 # The libraries, headers, tools and the CMake package for find_package(Vendamo).
 PREFIX ?= /usr/local
 install: build
 	@cmake --install $(BUILD_DIR) --prefix $(PREFIX)
 
 clean:
-	rm -rf $(BUILD_DIR) $(BUILD_DIR).configure.log out
+	rm -rf $(BUILD_DIR) $(BUILD_DIR).configure.log $(FUZZ_BUILD_DIR) $(FUZZ_BUILD_DIR).configure.log out

@@ -24,7 +24,13 @@ void TSpeedyIniFile::ReadIniFile(const QString &FileName) {
         return;
     }
     FFileName = CutText(FileName, MaxLineLength);
-    QByteArray bytes = file.read(MaxFileSize);
+    // In pieces up to the limit, so a small file does not cost a buffer of the limit's size.
+    QByteArray bytes;
+    while (bytes.size() < MaxFileSize) {
+        const QByteArray piece = file.read(qMin<qint64>(64 * 1024, MaxFileSize - bytes.size()));
+        if (piece.isEmpty()) break;
+        bytes += piece;
+    }
     if (bytes.startsWith(kUtf8Bom)) bytes.remove(0, kUtf8Bom.size());
 
     TKeys *section = nullptr;  // null before the first section and inside a repeated one

@@ -371,7 +371,14 @@ void TComponentReader::ReadProperties(QObject *object, int depth) {
         case vaBinary: {
             const QByteArray data = ReadLong(FStream);
             auto *value = qobject_cast<TPersistent *>(target ? GetPointerProperty(target, prop) : nullptr);
-            if (value && value->HasBinaryForm()) value->LoadBinaryForm(data);
+            if (!value || !value->HasBinaryForm()) break;
+            // A picture whose bytes do not decode is damage like any other bad value: the
+            // stream is refused with the reader's own error, not the picture's.
+            try {
+                value->LoadBinaryForm(data);
+            } catch (const EInvalidGraphic &e) {
+                Damaged(QStringLiteral("property %1: %2").arg(path, e.Message()));
+            }
             break;
         }
         case vaReference: {

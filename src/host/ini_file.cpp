@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <QSet>
 
 namespace {
 
@@ -15,6 +16,9 @@ const QByteArray kUtf8Bom("\xEF\xBB\xBF");
 bool SameName(const QString &a, const QString &b) {
     return QString::compare(a.trimmed(), b.trimmed(), Qt::CaseInsensitive) == 0;
 }
+
+// The form under which names that compare alike are the same key.
+QString Folded(const QString &name) { return name.trimmed().toCaseFolded(); }
 
 // A line break inside a name or value would split it into lines of a different meaning.
 QString OneLine(const QString &text) {
@@ -79,16 +83,35 @@ bool TIniFile::ParseEntryLine(const QString &line, TEntry &entry) {
     return !entry.Key.isEmpty();
 }
 
-bool TIniFile::FindSection(const QString &section, int &first, int &end) const {
-    QString name;
+const QHash<QString, TIniFile::TSectionIndex> &TIniFile::Index() const {
+    if (FIndex) return *FIndex;
+    QHash<QString, TSectionIndex> index;
+    bool indexing = false;  // false before the first section and inside a repeated one
+    QString open, name;     // the folded name of the section being indexed
+    TEntry entry;
     for (int i = 0; i < FLines.size(); ++i) {
-        if (!ParseSectionLine(FLines[i], name) || !SameName(name, section)) continue;
-        first = i;
-        end = i + 1;
-        while (end < FLines.size() && !ParseSectionLine(FLines[end], name)) ++end;
-        return true;
+        if (ParseSectionLine(FLines[i], name)) {
+            if (indexing) index[open].End = i;
+            open = Folded(name);
+            indexing = !index.contains(open);
+            if (indexing) index[open].First = i;
+        } else if (indexing && ParseEntryLine(FLines[i], entry)) {
+            QHash<QString, int> &keys = index[open].Keys;
+            const QString key = Folded(entry.Key);
+            if (!keys.contains(key)) keys.insert(key, i);
+        }
     }
-    return false;
+    if (indexing) index[open].End = int(FLines.size());
+    FIndex = std::move(index);
+    return *FIndex;
+}
+
+bool TIniFile::FindSection(const QString &section, int &first, int &end) const {
+    const auto it = Index().constFind(Folded(section));
+    if (it == Index().constEnd()) return false;
+    first = it->First;
+    end = it->End;
+    return true;
 }
 
 int TIniFile::FindKeyLine(int first, int end, const QString &ident) const {
@@ -99,12 +122,12 @@ int TIniFile::FindKeyLine(int first, int end, const QString &ident) const {
 }
 
 bool TIniFile::Lookup(const QString &section, const QString &ident, QString &value) const {
-    int first, end;
-    if (!FindSection(section, first, end)) return false;
-    const int line = FindKeyLine(first, end, ident);
-    if (line < 0) return false;
+    const auto s = Index().constFind(Folded(section));
+    if (s == Index().constEnd()) return false;
+    const auto line = s->Keys.constFind(Folded(ident));
+    if (line == s->Keys.constEnd()) return false;
     TEntry entry;
-    ParseEntryLine(FLines[line], entry);
+    ParseEntryLine(FLines[*line], entry);
     value = entry.Value;
     return true;
 }
@@ -145,6 +168,7 @@ void TIniFile::WriteString(const QString &section, const QString &ident, const Q
     int first, end;
     if (!FindSection(section, first, end)) {
         FLines << QLatin1Char('[') + OneLine(section).trimmed() + QLatin1Char(']') << line;
+        LinesChanged();
     } else {
         const int at = FindKeyLine(first, end, key);
         if (at >= 0) {
@@ -153,6 +177,7 @@ void TIniFile::WriteString(const QString &section, const QString &ident, const Q
             const QString replaced = entry.Key + QLatin1Char('=') + StoredValue(value);  // keep the key's case
             if (FLines[at] == replaced) return;
             FLines[at] = replaced;
+            LinesChanged();
         } else {
             // After the section's last entry, so comments that lead into the next section stay there.
             int insertAt = first + 1;
@@ -160,6 +185,7 @@ void TIniFile::WriteString(const QString &section, const QString &ident, const Q
             for (int i = first + 1; i < end; ++i)
                 if (ParseEntryLine(FLines[i], entry)) insertAt = i + 1;
             FLines.insert(insertAt, line);
+            LinesChanged();
         }
     }
     FModified = true;
@@ -184,9 +210,13 @@ QStringList TIniFile::ReadSection(const QString &section) const {
     int first, end;
     if (!FindSection(section, first, end)) return keys;
     TEntry entry;
+    QSet<QString> seen;
     for (int i = first + 1; i < end; ++i) {
         if (!ParseEntryLine(FLines[i], entry)) continue;
-        if (!keys.contains(entry.Key, Qt::CaseInsensitive)) keys << entry.Key;
+        if (!seen.contains(Folded(entry.Key))) {
+            seen.insert(Folded(entry.Key));
+            keys << entry.Key;
+        }
     }
     return keys;
 }
@@ -194,8 +224,12 @@ QStringList TIniFile::ReadSection(const QString &section) const {
 QStringList TIniFile::ReadSections() const {
     QStringList names;
     QString name;
-    for (const QString &line : FLines)
-        if (ParseSectionLine(line, name) && !names.contains(name, Qt::CaseInsensitive)) names << name;
+    QSet<QString> seen;
+    for (const QString &line : FLines) {
+        if (!ParseSectionLine(line, name) || seen.contains(Folded(name))) continue;
+        seen.insert(Folded(name));
+        names << name;
+    }
     return names;
 }
 
@@ -221,6 +255,7 @@ void TIniFile::EraseSection(const QString &section) {
     bool erased = false;
     while (FindSection(section, first, end)) {
         FLines.erase(FLines.begin() + first, FLines.begin() + end);
+        LinesChanged();
         erased = true;
     }
     if (!erased) return;
@@ -237,6 +272,7 @@ void TIniFile::DeleteKey(const QString &section, const QString &ident) {
         deleted = true;
     }
     if (!deleted) return;
+    LinesChanged();
     FModified = true;
     Save();
 }

@@ -4,8 +4,10 @@
 // Every write goes to disk at once and keeps every other line of the file as it was (comments,
 // order, unknown sections); the file is replaced atomically, so a failed write loses nothing.
 // A missing or unreadable file reads as empty.
+#include <QHash>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 class TIniFile {
 public:
@@ -52,8 +54,20 @@ private:
     bool Lookup(const QString &section, const QString &ident, QString &value) const;
     void Save();
 
+    // Where the first section of each name lies and the line of each of its keys' first
+    // occurrence, by case-folded name; built on the first lookup after a change, so a lookup
+    // costs the same however long the file is.
+    struct TSectionIndex {
+        int First = 0;
+        int End = 0;
+        QHash<QString, int> Keys;
+    };
+    const QHash<QString, TSectionIndex> &Index() const;
+    void LinesChanged() { FIndex.reset(); }
+
     QString FFileName;
     QStringList FLines;
+    mutable std::optional<QHash<QString, TSectionIndex>> FIndex;
     QString FLineBreak = QStringLiteral("\n");
     bool FHadBom = false;
     bool FModified = false;

@@ -71,8 +71,13 @@ public:
         while (start < FData.size() && IsBlank(FData.at(start)))
             ++start;
         FPos = start;
+        // One edit block for the whole text: otherwise every run of text inserted updates the
+        // cursor's position on a fresh layout of its paragraph, which makes reading a long
+        // paragraph of many runs take time that grows with the square of its length.
+        FCursor.beginEditBlock();
         Parse();
         Finish();
+        FCursor.endEditBlock();
     }
 
 private:

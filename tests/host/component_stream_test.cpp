@@ -234,6 +234,29 @@ TEST(ComponentStream, EnumerationValuesOutsideTheirRangeAreRefused) {
     EXPECT_EQ(dynamic_cast<TStreamItem *>(read[0])->FAlignment, TStreamItem::taRightJustify);
 }
 
+TEST(ComponentStream, PictureBytesThatDoNotDecodeAreRefusedAsDamage) {
+    RegisterStreamClasses();
+    TStreamBox source;
+    TStreamItem *item = MakeItem(&source, nullptr, "Label1");
+    TMemoryStream stream;
+    TComponentWriter(stream, &source).WriteComponents({item});
+    // The picture's bytes (after "<path> vaBinary length") overwritten with noise of the same size.
+    for (const QByteArray &path : {QByteArray("Picture"), QByteArray("Background")}) {
+        QByteArray data = stream.Data();
+        const QByteArray key = char(path.size()) + path + char(7);
+        const qsizetype at = data.indexOf(key);
+        ASSERT_GE(at, 0) << path.constData();
+        const qsizetype from = at + key.size() + 4;
+        const qint32 length = qFromLittleEndian<qint32>(data.constData() + at + key.size());
+        data.replace(from, length, QByteArray(length, 'x'));
+        TStreamBox target;
+        TMemoryStream in(data);
+        TComponentReader reader(in, &target);
+        EXPECT_THROW(reader.ReadComponents(), EReadError) << path.constData();
+        EXPECT_EQ(target.ComponentCount(), 0);
+    }
+}
+
 TEST(ComponentStream, DeepNestingIsRefused) {
     RegisterStreamClasses();
     QByteArray data("VCS1");

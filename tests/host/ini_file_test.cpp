@@ -4,6 +4,7 @@
 #include "test_paths.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <gtest/gtest.h>
 
@@ -162,4 +163,34 @@ TEST(IniFile, TextEncoding) {
     TIniFile b(latin);
     EXPECT_EQ(b.ReadString("S", "City", ""), QStringLiteral("東京"));
     EXPECT_EQ(b.ReadString("S", "Name", ""), QStringLiteral("Grüße €"));
+}
+
+// Files of many lines: every lookup, and listing sections and keys, must not cost time that
+// grows with the square of the file, or a large hostile file stalls whoever reads it.
+TEST(IniFile, LookupsInLargeFilesStayQuick) {
+    TestDir dir;
+    const QString path = dir.Path("large.ini");
+    QByteArray text = "[Keys]\n";
+    for (int i = 0; i < 60000; ++i) text += "Key" + QByteArray::number(i) + "=" + QByteArray::number(i * 2) + "\n";
+    for (int i = 0; i < 20000; ++i) text += "[Section" + QByteArray::number(i) + "]\nk=v\n";
+    text += "[keys]\nKey5=shadowed\n";
+    ASSERT_TRUE(WriteWholeFile(path, text));
+    QElapsedTimer timer;
+    timer.start();
+    TIniFile ini(path);
+    for (int i = 0; i < 60000; i += 30) ASSERT_EQ(ini.ReadInteger("KEYS", "key" + QString::number(i), -1), i * 2);
+    EXPECT_EQ(ini.ReadString("Keys", "Key5", ""), "10");  // the first section of a name answers
+    EXPECT_EQ(ini.ReadString("Section19999", "K", ""), "v");
+    EXPECT_EQ(ini.ReadSections().size(), 20001);
+    EXPECT_EQ(ini.ReadSection("Keys").size(), 60000);
+    EXPECT_LT(timer.elapsed(), 4000);
+
+    // Changes are seen by the lookups that follow.
+    ini.WriteString("Section7", "k", "changed");
+    ini.DeleteKey("Keys", "Key3");
+    EXPECT_EQ(ini.ReadString("Section7", "k", ""), "changed");
+    EXPECT_FALSE(ini.ValueExists("Keys", "Key3"));
+    EXPECT_EQ(ini.ReadInteger("Keys", "Key4", -1), 8);
+    ini.EraseSection("Keys");
+    EXPECT_EQ(ini.ReadString("Keys", "Key4", "gone"), "gone");
 }

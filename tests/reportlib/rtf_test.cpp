@@ -2,6 +2,8 @@
 #include "reportlib/rtf_reader.h"
 #include "reportlib/rtf_writer.h"
 
+#include <QAbstractTextDocumentLayout>
+#include <QElapsedTimer>
 #include <QRandomGenerator>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -266,6 +268,23 @@ TEST(Rtf, DamagedInputIsReadAsFarAsItIsSound) {
         QByteArray(5000, '}') + "after}"};
     for (const QByteArray &rtf : damaged)
         ExpectStableAfterReading(rtf);
+}
+
+// One paragraph of many short runs of alternating format: reading must stay about linear in its
+// length, also for a document that is laid out (as a rich edit's is).
+TEST(Rtf, LongParagraphOfManyRunsReadsQuickly) {
+    QByteArray rtf = "{\\rtf1 ";
+    for (int i = 0; i < 20000; ++i) rtf += i % 2 ? "\\b0 run " : "\\b bold ";
+    rtf += "}";
+    QTextDocument doc;
+    doc.documentLayout();
+    QElapsedTimer timer;
+    timer.start();
+    ReadRtf(rtf, doc);
+    EXPECT_LT(timer.elapsed(), 3000);
+    EXPECT_EQ(doc.blockCount(), 1);
+    EXPECT_EQ(doc.toPlainText().size(), 10000 * 9);  // "bold run " repeated
+    EXPECT_EQ(Fragments(doc.begin()).size(), 20000);
 }
 
 TEST(Rtf, RandomDamageNeverCrashes) {

@@ -1,0 +1,49 @@
+#include "regression_inputs.h"
+
+#include <QtEndian>
+
+namespace {
+
+// The samples with the binary value of a component-stream property overwritten by noise of the
+// same length: picture bytes that do not decode.
+QList<QByteArray> WithUndecodablePicture(const QList<QByteArray> &samples, const QByteArray &path) {
+    QList<QByteArray> damaged;
+    const QByteArray key = char(path.size()) + path + char(7);
+    for (QByteArray data : samples) {
+        const qsizetype at = data.indexOf(key);
+        if (at < 0 || at + key.size() + 4 > data.size()) continue;
+        const qint32 length = qFromLittleEndian<qint32>(data.constData() + at + key.size());
+        if (length <= 0 || at + key.size() + 4 + length > data.size()) continue;
+        data.replace(at + key.size() + 4, length, QByteArray(length, 'x'));
+        damaged << data;
+    }
+    return damaged;
+}
+
+}  // namespace
+
+QList<QByteArray> ReportFileRegressions(const QList<QByteArray> &) { return {}; }
+
+QList<QByteArray> ElementStreamRegressions(const QList<QByteArray> &samples) {
+    return WithUndecodablePicture(samples, "Picture");
+}
+
+QList<QByteArray> ComponentStreamRegressions(const QList<QByteArray> &) { return {}; }
+
+QList<QByteArray> RtfRegressions(const QList<QByteArray> &) {
+    // One paragraph of thousands of runs of alternating format: reading took quadratic time.
+    QByteArray runs = "{\\rtf1 ";
+    for (int i = 0; i < 6000; ++i) runs += i % 2 ? "\\i0 run " : "\\i italic ";
+    return {runs + "}"};
+}
+
+QList<QByteArray> LanguageFileRegressions(const QList<QByteArray> &) { return {}; }
+
+QList<QByteArray> SettingsFileRegressions(const QList<QByteArray> &) {
+    // Thousands of sections: listing them took quadratic time.
+    QByteArray sections;
+    for (int i = 0; i < 20000; ++i) sections += "[S" + QByteArray::number(i) + "]\r\n";
+    return {sections + "[Printer]\r\nPaperSize=9\r\n"};
+}
+
+QList<QByteArray> PictureRegressions(const QList<QByteArray> &) { return {}; }
