@@ -11,10 +11,12 @@
 
 #include "host/interaction.h"
 
+#include <QHash>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPrinter>
+#include <QSet>
 #include <cmath>
 
 TReport::TReport(TComponent *AOwner) : QWidget(nullptr), TComponent(AOwner) {
@@ -114,16 +116,32 @@ bool MasterIs(QWidget *master, const QWidget *controller, const TReport *report)
 }
 
 struct OrderBuilder {
+    OrderBuilder(const TReport *r, const QList<TRepBand *> &all) : report(r), bands(all), known(all.begin(), all.end()) {
+        for (TRepBand *c : bands)
+            if (auto *child = qobject_cast<TRepChildBand *>(c); child && child->ParentBand())
+                childrenOf[child->ParentBand()].append(child);
+    }
+
     const TReport *report;
     QList<TRepBand *> bands;
+    // Lookups in sets and a table of children, not scans of the band list: a report arranges
+    // its bands at every band change, and a file may hold thousands of them.
+    QSet<TRepBand *> known, added;
+    QHash<TRepBand *, QList<TRepBand *>> childrenOf;
     QList<TRepBand *> out;
 
+    // The band, then its child bands (and theirs) in child order; iterative, as a chain of
+    // child bands may be long.
     void Add(TRepBand *b) {
-        if (!b || out.contains(b) || !bands.contains(b)) return;
-        out.append(b);
-        // Child bands follow their parent, in child order.
-        for (TRepBand *c : bands)
-            if (auto *child = qobject_cast<TRepChildBand *>(c); child && child->ParentBand() == b) Add(child);
+        QList<TRepBand *> pending{b};
+        while (!pending.isEmpty()) {
+            TRepBand *next = pending.takeLast();
+            if (!next || added.contains(next) || !known.contains(next)) continue;
+            added.insert(next);
+            out.append(next);
+            const QList<TRepBand *> children = childrenOf.value(next);
+            for (auto it = children.rbegin(); it != children.rend(); ++it) pending.append(*it);
+        }
     }
     void AddType(TRepBandType type) {
         for (TRepBand *b : bands)
@@ -158,7 +176,7 @@ struct OrderBuilder {
 }  // namespace
 
 QList<TRepBand *> TReport::PrintOrder() const {
-    OrderBuilder ob{this, Bands(), {}};
+    OrderBuilder ob(this, Bands());
     ob.AddType(rbPageHeader);
     ob.AddType(rbTitle);
     ob.AddType(rbColumnHeader);

@@ -1,5 +1,9 @@
 #include "regression_inputs.h"
 
+#include "persist_fixture.h"
+
+#include "model/vendamo_bands.h"
+
 #include <QtEndian>
 
 namespace {
@@ -22,7 +26,20 @@ QList<QByteArray> WithUndecodablePicture(const QList<QByteArray> &samples, const
 
 }  // namespace
 
-QList<QByteArray> ReportFileRegressions(const QList<QByteArray> &) { return {}; }
+QList<QByteArray> ReportFileRegressions(const QList<QByteArray> &) {
+    // Hundreds of bands, each followed by a chain of child bands: arranging the bands after each
+    // one read took the cube of their number.
+    TReportForm f;
+    for (int i = 0; i < 400; ++i) {
+        TRepBand *parent = f.AddBand(QStringLiteral("Detail%1").arg(i), rbDetail, 2);
+        for (int k = 0; k < 2; ++k) {
+            auto *child = f.Add<TVendamoChildBand>(QStringLiteral("Child%1_%2").arg(i).arg(k), f.Report);
+            child->SetParentBand(parent);
+            parent = child;
+        }
+    }
+    return {f.Save(false)};
+}
 
 QList<QByteArray> ElementStreamRegressions(const QList<QByteArray> &samples) {
     return WithUndecodablePicture(samples, "Picture");
