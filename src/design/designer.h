@@ -17,6 +17,8 @@
 #include <QHash>
 #include <QList>
 #include <QPoint>
+#include <QPointer>
+#include <QRubberBand>
 #include <QVariantMap>
 #include <QRect>
 #include <QString>
@@ -395,7 +397,8 @@ private:
     // Rubber-band anchor and end in screen coordinates; anchor x -10000 when none runs.
     QPoint FRubberAnchor{-10000, 0};
     QPoint FRubberEnd;
-    class QRubberBand *FRubberOutline = nullptr;
+    // Drawn on the report; guarded, as it goes with the report it was made for.
+    QPointer<QRubberBand> FRubberOutline;
     TVDMMenuItems *FMenuItems;
     TVDMSpeedButtons *FSpeedButtons;
     int FUndoLimit = 1;

@@ -116,7 +116,10 @@ QRect TVDMDesigner::RubberBandRect() const {
 void TVDMDesigner::DrawRubberBand() {
     QWidget *report = Report();
     if (!report) return;
-    if (!FRubberOutline) FRubberOutline = new QRubberBand(QRubberBand::Rectangle, report);
+    if (!FRubberOutline || FRubberOutline->parentWidget() != report) {
+        delete FRubberOutline.data();
+        FRubberOutline = new QRubberBand(QRubberBand::Rectangle, report);
+    }
     if (FRubberEnd == FRubberAnchor) {
         FRubberOutline->hide();
         return;

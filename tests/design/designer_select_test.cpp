@@ -168,3 +168,23 @@ TEST(DesignerSelect, TabOnTheReportItselfStaysAndNothingSelectedDoesNothing) {
     f.Designer->SelectPreviousElement();
     EXPECT_EQ(f.Designer->GetSelectedElement(), loose);
 }
+
+TEST(DesignerSelect, ARubberBandOnAReportThatReplacedAFreedOne) {
+    TDesignForm f;
+    f.Show();
+    QTest::mousePress(f.Report, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    QTest::mouseMove(f.Report, QPoint(60, 60));
+    QTest::mouseRelease(f.Report, Qt::LeftButton, Qt::NoModifier, QPoint(60, 60));
+    delete f.Report;  // takes the outline drawn on it along
+    f.Report = new TDesignReport(f.Form.get());
+    f.Report->setParent(f.Form.get());
+    f.Report->show();
+    f.Designer->SetReport(f.Report);
+    QTest::mousePress(f.Report, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    QTest::mouseMove(f.Report, QPoint(60, 60));
+    auto *outline = f.Report->findChild<QRubberBand *>();
+    ASSERT_NE(outline, nullptr);
+    EXPECT_TRUE(outline->isVisible());
+    QTest::mouseRelease(f.Report, Qt::LeftButton, Qt::NoModifier, QPoint(60, 60));
+    EXPECT_FALSE(f.Designer->RubberBandActive());
+}
