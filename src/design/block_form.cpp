@@ -3,6 +3,8 @@
 #include "design/designer.h"
 #include "design/stretch_handle.h"
 
+#include "design/element_access.h"
+
 #include "host/button_controls.h"
 #include "host/container_controls.h"
 #include "host/conversions.h"
@@ -30,10 +32,6 @@ const QString FlagNames[] = {ElementProperty::BlockDelete,       ElementProperty
                              ElementProperty::BlockResize,       ElementProperty::FixBottomPosition,
                              ElementProperty::StretchHeightWithBand};
 constexpr int LockFlagCount = 5;
-
-bool Flag(const QObject *Control, const QString &Name) {
-    return PropertyExists(Control, Name) && GetBooleanProperty(Control, Name);
-}
 
 template <class T>
 T *Named(T *control, const char *name) {
@@ -155,8 +153,8 @@ void TBlockForm::Prepare(TVDMDesigner *Designer, QWidget *Element, const QList<Q
         TCheckBox *box = FlagBoxes[i];
         // A box shows checked or unchecked when all selected elements agree, else mixed.
         int on = 0;
-        for (QWidget *w : Selection) on += Flag(w, FlagNames[i]) ? 1 : 0;
-        if (single) on = Flag(Element, FlagNames[i]) ? 1 : 0;
+        for (QWidget *w : Selection) on += ElementFlag(w, FlagNames[i]) ? 1 : 0;
+        if (single) on = ElementFlag(Element, FlagNames[i]) ? 1 : 0;
         const int count = single ? 1 : int(Selection.size());
         box->SetAllowGrayed(!single && on != 0 && on != count);
         box->SetState(on == 0 ? cbUnchecked : on == count ? cbChecked : cbGrayed);
@@ -200,8 +198,8 @@ bool TBlockForm::ApplyPosition(QWidget *Element) {
     const bool band = qobject_cast<TRepBand *>(Element) != nullptr;
     if (!band && !qobject_cast<TRepPrintable *>(Element)) return true;
     // Left, top, width, height in this order; a locked element keeps what its lock protects.
-    const bool moveLocked = Flag(Element, ElementProperty::BlockMove);
-    const bool sizeLocked = Flag(Element, ElementProperty::BlockResize);
+    const bool moveLocked = ElementFlag(Element, ElementProperty::BlockMove);
+    const bool sizeLocked = ElementFlag(Element, ElementProperty::BlockResize);
     struct Field {
         TEdit *Edit;
         bool Locked;

@@ -4,6 +4,8 @@
 
 #include "design/stretch_handle.h"
 
+#include "design/element_access.h"
+
 #include "host/conversions.h"
 #include "host/exceptions.h"
 #include "host/interaction.h"
@@ -18,10 +20,7 @@
 #include <cmath>
 
 void TVDMDesigner::PlaceDirectly(QWidget *Element, int Left, int Top) {
-    if (auto *rc = qobject_cast<TRepControl *>(Element))
-        rc->SetBounds(Left, Top, Element->width(), Element->height());
-    else
-        Element->move(Left, Top);
+    PlaceElement(Element, Left, Top, Element->width(), Element->height());
 }
 
 namespace {

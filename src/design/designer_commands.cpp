@@ -4,6 +4,8 @@
 
 #include "design/stretch_handle.h"
 
+#include "design/element_access.h"
+
 #include "host/font.h"
 #include "host/list_controls.h"
 #include "host/property_access.h"
@@ -14,14 +16,6 @@
 
 #include <QPointer>
 #include <algorithm>
-
-namespace {
-
-bool Flag(const QObject *Control, const QString &Name) {
-    return PropertyExists(Control, Name) && GetBooleanProperty(Control, Name);
-}
-
-}  // namespace
 
 bool TVDMDesigner::EditProperties(TComponent *Element) {
     if (!Element) return false;
@@ -41,7 +35,7 @@ void TVDMDesigner::DeleteSelectedElements() {
     const QList<QWidget *> selection = FHandle->Children();
     QWidget *first = selection.first();
     if (!FOnDeleteElement.Assigned() && qobject_cast<TRepBand *>(first)) {
-        if (selection.size() == 1 && Flag(first, ElementProperty::BlockDelete)) return;
+        if (selection.size() == 1 && ElementFlag(first, ElementProperty::BlockDelete)) return;
         const QString key = selection.size() == 1 ? QStringLiteral("Delete band") : QStringLiteral("Delete selected bands");
         if (!GetConfirmation(RuntimeMessages(), key)) return;
     }
@@ -52,7 +46,7 @@ void TVDMDesigner::DeleteSelectedElements() {
     // The handle lets go first: it must not point at what is freed, nor be freed with a band.
     FHandle->DetachWithoutEvents();
     for (const QPointer<QWidget> &control : QList<QPointer<QWidget>>(selection.begin(), selection.end())) {
-        if (!control || Flag(control, ElementProperty::BlockDelete)) continue;
+        if (!control || ElementFlag(control, ElementProperty::BlockDelete)) continue;
         TComponent *component = TComponent::FromObject(control);
         bool doDelete = true;
         FOnDeleteElement.Invoke<TVDMDesigner *, TComponent *, bool &>(this, component, doDelete);

@@ -5,6 +5,8 @@
 #include "design/block_form.h"
 #include "design/designer.h"
 
+#include "design/element_access.h"
+
 #include "host/interaction.h"
 #include "host/property_access.h"
 #include "host/strings.h"
@@ -23,11 +25,6 @@ enum TMenuIndex {
     miUngroup = 7,
     miUngroupAll = 8
 };
-
-quint16 GroupOf(const QObject *Control) {
-    if (!PropertyExists(Control, ElementProperty::GroupID)) return 0;
-    return quint16(GetIntegerProperty(Control, ElementProperty::GroupID));
-}
 
 void ClearGroup(QObject *Control) {
     if (PropertyExists(Control, ElementProperty::GroupID)) SetIntegerProperty(Control, ElementProperty::GroupID, 0);
@@ -70,7 +67,7 @@ bool TStretch_Handle::ShowOptions(QWidget *Element) {
 }
 
 void TStretch_Handle::ContextMenu(QWidget *Element, QPoint At) {
-    const quint16 group = GroupOf(Element);
+    const quint16 group = ElementGroup(Element);
     QStringList keys = {QStringLiteral("PopupMenuProperties"), QStringLiteral("PopupMenuOptions"), QStringLiteral("-"),
                         QStringLiteral("PopupMenuBringToFront"), QStringLiteral("PopupMenuSendToBack")};
     if (group != 0 || FChildren.size() > 1) keys << QStringLiteral("-") << QStringLiteral("PopupMenuGroup");

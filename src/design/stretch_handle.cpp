@@ -2,6 +2,8 @@
 
 #include "design/designer.h"
 
+#include "design/element_access.h"
+
 #include "host/font.h"
 #include "host/property_access.h"
 #include "model/design_report.h"
@@ -15,29 +17,6 @@
 #include <QRubberBand>
 #include <algorithm>
 #include <cmath>
-
-namespace {
-
-// A control's GroupID, 0 for controls without one.
-quint16 GroupOf(const QObject *Control) {
-    if (!PropertyExists(Control, QStringLiteral("GroupID"))) return 0;
-    return quint16(GetIntegerProperty(Control, QStringLiteral("GroupID")));
-}
-
-bool Flag(const QObject *Control, const char *Name) {
-    const QString name = QString::fromLatin1(Name);
-    return PropertyExists(Control, name) && GetBooleanProperty(Control, name);
-}
-
-// Report controls keep their size values in step with their pixels; other widgets just move.
-void PlaceControl(QWidget *Control, int Left, int Top, int Width, int Height) {
-    if (auto *rc = qobject_cast<TRepControl *>(Control))
-        rc->SetBounds(Left, Top, Width, Height);
-    else
-        Control->setGeometry(Left, Top, Width, Height);
-}
-
-}  // namespace
 
 Qt::CursorShape CursorShapeFor(int Cursor) {
     switch (Cursor) {
@@ -106,11 +85,11 @@ void TStretch_Handle::Attach(QWidget *Element) {
 void TStretch_Handle::AttachWithoutEvents(QWidget *Element) {
     if (!Element) return;
     AttachOne(Element);
-    const quint16 group = GroupOf(Element);
+    const quint16 group = ElementGroup(Element);
     if (group == 0 || !Element->parentWidget()) return;
     for (QObject *o : Element->parentWidget()->children()) {
         auto *w = qobject_cast<QWidget *>(o);
-        if (w && w != this && GroupOf(w) == group) AttachOne(w);
+        if (w && w != this && ElementGroup(w) == group) AttachOne(w);
     }
 }
 
@@ -209,7 +188,7 @@ void TStretch_Handle::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
     // The lock test comes first, so that a refused change leaves even the changed flag alone.
     FLocked = false;
     for (QWidget *c : FChildren)
-        if ((moves && Flag(c, "BlockMove")) || (sizes && Flag(c, "BlockResize"))) FLocked = true;
+        if ((moves && ElementFlag(c, QStringLiteral("BlockMove"))) || (sizes && ElementFlag(c, QStringLiteral("BlockResize")))) FLocked = true;
     if (!FLocked) {
         if (!FChildren.isEmpty() && FDesigner) FDesigner->SetHasChanged(true);
         for (QWidget *c : FChildren) {
@@ -227,16 +206,16 @@ void TStretch_Handle::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
 
 void TStretch_Handle::ResizeBand(QWidget *Band, int dt, int dh) {
     const int oldHeight = Band->height();
-    PlaceControl(Band, Band->x(), Band->y() + dt, Band->width(), std::max<int>(MinHeight(), oldHeight + dh));
+    PlaceElement(Band, Band->x(), Band->y() + dt, Band->width(), std::max<int>(MinHeight(), oldHeight + dh));
     const int growth = Band->height() - oldHeight;
     if (growth == 0) return;
     for (QObject *o : Band->children()) {
         auto *w = qobject_cast<QWidget *>(o);
         if (!w || w == this) continue;
-        if (Flag(w, "StretchHeightWithBand"))
-            PlaceControl(w, w->x(), w->y(), w->width(), std::max<int>(MinHeight(), w->height() + growth));
-        else if (Flag(w, "FixBottomPosition"))
-            PlaceControl(w, w->x(), std::max(0, w->y() + growth), w->width(), w->height());
+        if (ElementFlag(w, QStringLiteral("StretchHeightWithBand")))
+            PlaceElement(w, w->x(), w->y(), w->width(), std::max<int>(MinHeight(), w->height() + growth));
+        else if (ElementFlag(w, QStringLiteral("FixBottomPosition")))
+            PlaceElement(w, w->x(), std::max(0, w->y() + growth), w->width(), w->height());
     }
 }
 
@@ -246,7 +225,7 @@ void TStretch_Handle::ResizeElement(QWidget *Element, int dl, int dt, int dw, in
     // An auto-sized element would undo the new size at once.
     if ((w != Element->width() || h != Element->height()) && PropertyExists(Element, QStringLiteral("AutoSize")))
         SetBooleanProperty(Element, QStringLiteral("AutoSize"), false);
-    PlaceControl(Element, Element->x() + dl, Element->y() + dt, w, h);
+    PlaceElement(Element, Element->x() + dl, Element->y() + dt, w, h);
 }
 
 void TStretch_Handle::BringToFront() {
