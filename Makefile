@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?= -G Ninja -DCMAKE_BUILD_TYPE=Release
 
-.PHONY: deps configure build test run bench fuzz install clean
+.PHONY: deps configure build test run bench fuzz screenshots install clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -22,6 +22,10 @@ run: build
 
 bench: build
 	@bash scripts/bench.sh $(BUILD_DIR)
+
+# Pictures of the designer window on the demo reports, in docs/screenshots/.
+screenshots: build
+	@bash scripts/screenshots.sh $(BUILD_DIR)
 
 # The readers of every input format under mutated inputs, built with the sanitizers in their own
 # directory; FUZZ_SECONDS is the time for all targets together. See scripts/fuzz.sh.

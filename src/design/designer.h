@@ -321,6 +321,10 @@ public:
     // hears of the (empty) selection.
     void Loaded() override;
 
+signals:
+    // The changed flag turned on or off (the window marks its title).
+    void HasChangedChanged(bool Changed);
+
 protected:
     void Notification(TComponent *AComponent, TOperation Operation) override;
 public:

@@ -21,7 +21,9 @@ void TVDMDesigner::SetHasChanged(bool Value) {
         SaveUndoData();
         if (FCommandDepth > 0) FCommandSnapshotTaken = true;
     }
+    if (FHasChanged == Value) return;
     FHasChanged = Value;
+    emit HasChangedChanged(Value);
 }
 
 void TVDMDesigner::BeginCommand() {

@@ -1,6 +1,7 @@
 #include "host/container_controls.h"
 
 #include <QPainter>
+#include <QScrollBar>
 
 TPanel::TPanel(TComponent *AOwner) : TControlOf(AOwner) { setFrameStyle(QFrame::Panel | QFrame::Raised); }
 
@@ -16,6 +17,13 @@ void TPanel::paintEvent(QPaintEvent *e) {
     QPainter painter(this);
     painter.drawText(contentsRect(), Qt::AlignCenter, FCaption);
 }
+
+TScrollBox::TScrollBox(TComponent *AOwner) : TControlOf(AOwner) { setWidgetResizable(false); }
+
+int TScrollBox::HorzScrollPosition() const { return horizontalScrollBar()->value(); }
+void TScrollBox::SetHorzScrollPosition(int value) { horizontalScrollBar()->setValue(value); }
+int TScrollBox::VertScrollPosition() const { return verticalScrollBar()->value(); }
+void TScrollBox::SetVertScrollPosition(int value) { verticalScrollBar()->setValue(value); }
 
 TGroupBox::TGroupBox(TComponent *AOwner) : TControlOf(AOwner) {}
 

@@ -6,6 +6,7 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QPointer>
+#include <QScrollArea>
 #include <QTabWidget>
 
 // A raised frame that draws its Caption centred behind any children.
@@ -32,6 +33,22 @@ class TGroupBox : public TControlOf<QGroupBox> {
     Q_PROPERTY(QString Caption READ title WRITE setTitle)
 public:
     Q_INVOKABLE explicit TGroupBox(TComponent *AOwner = nullptr);
+};
+
+// A scrolling container for one child widget larger than the box (a report page, say). The
+// child is set with setWidget and keeps its own size; the scroll positions are published.
+class TScrollBox : public TControlOf<QScrollArea> {
+    Q_OBJECT
+    VENDAMO_CONTROL_PROPERTIES
+    Q_PROPERTY(int HorzScrollPosition READ HorzScrollPosition WRITE SetHorzScrollPosition)
+    Q_PROPERTY(int VertScrollPosition READ VertScrollPosition WRITE SetVertScrollPosition)
+public:
+    Q_INVOKABLE explicit TScrollBox(TComponent *AOwner = nullptr);
+
+    int HorzScrollPosition() const;
+    void SetHorzScrollPosition(int value);
+    int VertScrollPosition() const;
+    void SetVertScrollPosition(int value);
 };
 
 class TTabSheet;

@@ -41,3 +41,23 @@ void BringToFront(TForm *form) {
     if (i > 0) list.move(i, 0);
 }
 }  // namespace Screen
+
+namespace {
+const QString ModifiedPlaceholder = QStringLiteral("[*]");
+}  // namespace
+
+QString TForm::Caption() const {
+    QString title = windowTitle();
+    if (title.endsWith(ModifiedPlaceholder)) title.chop(ModifiedPlaceholder.size());
+    return title;
+}
+
+void TForm::SetCaption(const QString &value) {
+    setWindowTitle(FShowsModifiedMark ? value + ModifiedPlaceholder : value);
+}
+
+void TForm::SetShowsModifiedMark(bool value) {
+    const QString caption = Caption();
+    FShowsModifiedMark = value;
+    SetCaption(caption);
+}

@@ -17,11 +17,17 @@ public:
     explicit TForm(TComponent *AOwner = nullptr, QWidget *parent = nullptr);
     ~TForm() override;
 
-    QString Caption() const { return windowTitle(); }
-    void SetCaption(const QString &value) { setWindowTitle(value); }
+    // The window title without Qt's "[*]" placeholder for the unsaved-changes mark; a form that
+    // shows the mark keeps the placeholder when its caption is set.
+    QString Caption() const;
+    void SetCaption(const QString &value);
+    void SetShowsModifiedMark(bool value);
 
 protected:
     bool event(QEvent *e) override;
+
+private:
+    bool FShowsModifiedMark = false;
 };
 
 class TDataModule : public QObject, public TComponent {

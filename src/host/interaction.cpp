@@ -77,9 +77,12 @@ bool TQtInteraction::InputQuery(const QString &caption, const QString &prompt, Q
 
 bool TQtInteraction::OpenFileName(const TFileDialogOptions &o, QString &fileName) {
     const QString start = o.FileName.isEmpty() ? o.InitialDir : QFileInfo(QDir(o.InitialDir), o.FileName).filePath();
-    const QString name = QFileDialog::getOpenFileName(QApplication::activeWindow(), o.Title, start, o.Filter);
-    if (name.isEmpty()) return false;
-    fileName = name;
+    QFileDialog dialog(QApplication::activeWindow(), o.Title, start, o.Filter);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (!o.History.isEmpty()) dialog.setHistory(o.History);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+    fileName = dialog.selectedFiles().constFirst();
     return true;
 }
 

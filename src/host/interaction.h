@@ -23,6 +23,7 @@ struct TFileDialogOptions {
     QString FileName;     // proposed name
     QString Filter;       // Qt filter string, e.g. "Reports (*.QR2);;All files (*)"
     QString DefaultExt;   // appended when the chosen name has none
+    QStringList History;  // folders offered for quick return (recently used ones)
 };
 
 class TInteraction {

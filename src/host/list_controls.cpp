@@ -14,18 +14,6 @@ QStringList ModelLines(const QAbstractItemModel *model) {
     return lines;
 }
 
-// Copies the widget's rows into Items whenever the model changes outside a refill from Items.
-void FollowModel(QObject *context, QAbstractItemModel *model, TStrings &items, const bool &syncing) {
-    const auto copy = [model, &items, &syncing] {
-        if (!syncing) items.SetStringList(ModelLines(model));
-    };
-    QObject::connect(model, &QAbstractItemModel::rowsInserted, context, copy);
-    QObject::connect(model, &QAbstractItemModel::rowsRemoved, context, copy);
-    QObject::connect(model, &QAbstractItemModel::rowsMoved, context, copy);
-    QObject::connect(model, &QAbstractItemModel::dataChanged, context, copy);
-    QObject::connect(model, &QAbstractItemModel::modelReset, context, copy);
-}
-
 // Sets a flag for the life of the scope.
 class TFlagGuard {
 public:
@@ -36,6 +24,21 @@ private:
     bool &FFlag;
     bool FOld;
 };
+
+// Copies the widget's rows into Items whenever the model changes outside a refill from Items.
+void FollowModel(QObject *context, QAbstractItemModel *model, TStrings &items, bool &syncing) {
+    // The copy into Items must not refill the widget in turn: that would drop its selection.
+    const auto copy = [model, &items, &syncing] {
+        if (syncing) return;
+        TFlagGuard guard(syncing);
+        items.SetStringList(ModelLines(model));
+    };
+    QObject::connect(model, &QAbstractItemModel::rowsInserted, context, copy);
+    QObject::connect(model, &QAbstractItemModel::rowsRemoved, context, copy);
+    QObject::connect(model, &QAbstractItemModel::rowsMoved, context, copy);
+    QObject::connect(model, &QAbstractItemModel::dataChanged, context, copy);
+    QObject::connect(model, &QAbstractItemModel::modelReset, context, copy);
+}
 
 }  // namespace
 

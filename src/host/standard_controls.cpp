@@ -18,6 +18,7 @@ void RegisterStandardControls() {
     RegisterComponentClass<TListBox>();
     RegisterComponentClass<TRadioGroup>();
     RegisterComponentClass<TPanel>();
+    RegisterComponentClass<TScrollBox>();
     RegisterComponentClass<TGroupBox>();
     RegisterComponentClass<TPageControl>();
     RegisterComponentClass<TTabSheet>();
