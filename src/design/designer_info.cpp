@@ -110,7 +110,17 @@ void TVDMDesigner::UpdateFontComponents(const TFont *Font) {
                   {FSpeedButtons->FontItalic(), TFont::fsItalic},
                   {FSpeedButtons->FontUnderline(), TFont::fsUnderline}};
     if (GetSelectedElements().size() <= 1) {
-        if (FFontComboBox) FFontComboBox->SetItemIndex(FFontComboBox->Items()->IndexOf(Font->Name()));
+        if (FFontComboBox) {
+            // A font the report names but this system lacks (it prints with its substitute) is
+            // listed too, so that the box shows what the element uses.
+            TStrings *names = FFontComboBox->Items();
+            if (!Font->Name().isEmpty() && names->Count() > 0 && names->IndexOf(Font->Name()) < 0) {
+                int at = 0;
+                while (at < names->Count() && names->Get(at).compare(Font->Name(), Qt::CaseInsensitive) < 0) ++at;
+                names->Insert(at, Font->Name());
+            }
+            FFontComboBox->SetItemIndex(names->IndexOf(Font->Name()));
+        }
         if (FFontSizeComboBox) FFontSizeComboBox->SetText(size);
         for (const auto &s : styles)
             if (s.Button) s.Button->SetDown((Font->Style() & s.Style) != 0);

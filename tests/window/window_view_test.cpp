@@ -10,6 +10,7 @@
 #include "model/vendamo_text_elements.h"
 
 #include "host/button_controls.h"
+#include "host/font.h"
 #include "host/list_controls.h"
 #include "host/menu_controls.h"
 #include "host/text_controls.h"
@@ -117,9 +118,11 @@ TEST_F(WindowTest, StatusLineShowsNameAndPositionInReportUnits) {
     EXPECT_EQ(Window->TypeLabel->text(), QStringLiteral("Band"));
     EXPECT_TRUE(Window->AllComboBox->isVisible());
     EXPECT_EQ(Window->AllComboBox->count(), 8);
-    // Nothing selected: the report.
+    // Nothing selected: the report, and its font in the font tool bar even where this system
+    // substitutes another family for it.
     Window->VDMDesigner1->SelectElement(true, nullptr);
     EXPECT_EQ(Window->TypeLabel->text(), QStringLiteral("Report"));
+    EXPECT_EQ(Window->FontComboBox->currentText(), Window->DesignReport->Font()->Name());
     EXPECT_TRUE(Window->AllEdit->isHidden());
     EXPECT_TRUE(Window->AllComboBox->isHidden());
 }
