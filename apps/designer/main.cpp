@@ -33,6 +33,10 @@ int main(int argc, char **argv) {
         }
     }
     TReportDesignerForm window;
+    if (!screenshot.isEmpty()) {
+        window.setWindowState(Qt::WindowNoState);
+        window.resize(1100, 780);
+    }
     window.show();
     // A report that does not load leaves the designer on an empty report; the loader has said why.
     if (!fileName.isEmpty()) window.OpenReportFile(fileName);

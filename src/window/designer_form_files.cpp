@@ -184,13 +184,21 @@ void TReportDesignerForm::showEvent(QShowEvent *e) {
 }
 
 void TReportDesignerForm::dragEnterEvent(QDragEnterEvent *e) {
-    const QList<QUrl> urls = e->mimeData()->urls();
-    if (urls.size() == 1 && IsReportFile(urls.constFirst())) e->acceptProposedAction();
+    if (CanOpenDropped(e->mimeData())) e->acceptProposedAction();
 }
 
 void TReportDesignerForm::dropEvent(QDropEvent *e) {
-    const QList<QUrl> urls = e->mimeData()->urls();
-    if (urls.size() != 1 || !IsReportFile(urls.constFirst())) return;
+    if (!CanOpenDropped(e->mimeData())) return;
     e->acceptProposedAction();
-    if (ConfirmDiscard()) OpenReportFile(urls.constFirst().toLocalFile());
+    OpenDropped(e->mimeData());
+}
+
+bool TReportDesignerForm::CanOpenDropped(const QMimeData *Data) const {
+    const QList<QUrl> urls = Data ? Data->urls() : QList<QUrl>();
+    return urls.size() == 1 && IsReportFile(urls.constFirst());
+}
+
+bool TReportDesignerForm::OpenDropped(const QMimeData *Data) {
+    if (!CanOpenDropped(Data) || !ConfirmDiscard()) return false;
+    return OpenReportFile(Data->urls().constFirst().toLocalFile());
 }

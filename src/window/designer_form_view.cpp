@@ -208,7 +208,11 @@ void TReportDesignerForm::ShowAbout() {
 
 void TReportDesignerForm::RestoreWindowState() {
     QSettings s(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Vendamo"), QStringLiteral("Designer"));
-    if (!restoreGeometry(s.value(QStringLiteral("Window/Geometry")).toByteArray())) resize(1100, 780);
+    // The first time the window comes up maximised.
+    if (!restoreGeometry(s.value(QStringLiteral("Window/Geometry")).toByteArray())) {
+        resize(1100, 780);
+        setWindowState(Qt::WindowMaximized);
+    }
     SetRecentFiles(s.value(QStringLiteral("Window/RecentFiles")).toStringList());
     SetPropertyPanelOnTop(s.value(QStringLiteral("Window/FontToolbarOnTop"), true).toBool());
     SetElementPanelOnTop(s.value(QStringLiteral("Window/ElementToolbarOnTop"), false).toBool());

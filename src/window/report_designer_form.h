@@ -10,6 +10,7 @@
 #include <QStringList>
 
 class QBoxLayout;
+class QMimeData;
 class QWheelEvent;
 class QShortcut;
 class TComboBox;
@@ -111,6 +112,10 @@ public:
     bool SaveClick();
     bool SaveAsClick();
     bool SaveReportFile(const QString &Name);
+    // A report file dropped on the window: whether the data is one, and opening it after the
+    // unsaved-changes guard.
+    bool CanOpenDropped(const QMimeData *Data) const;
+    bool OpenDropped(const QMimeData *Data);
     // Whether the window may close now: asks to save unsaved changes.
     bool CloseQuery();
     // The guard of New and Open: true when there is nothing unsaved or the user goes on.

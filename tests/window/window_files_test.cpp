@@ -8,8 +8,13 @@
 
 #include "host/menu_controls.h"
 
+#include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
+#include <QMimeData>
 #include <QTest>
+#include <QUrl>
 
 namespace {
 
@@ -190,4 +195,32 @@ TEST_F(WindowFilesTest, SaveAsRenamesOnlyAfterTheSaveSucceeded) {
     QTest::keyClick(Window.get(), Qt::Key_S, Qt::ControlModifier);
     EXPECT_TRUE(QFile::exists(file));
     EXPECT_EQ(Script->Pending(), 0);
+}
+
+TEST_F(WindowFilesTest, AReportFileDroppedOnTheWindowOpensAfterTheGuard) {
+    const QString other = Copy(7);
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(other)});
+    QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    enter.setAccepted(false);
+    QApplication::sendEvent(Window.get(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    // The drop itself (Qt delivers it only from a real drag).
+    Change();
+    Script->AnswerConfirm(mrCancel);
+    EXPECT_FALSE(Window->OpenDropped(&data));
+    EXPECT_EQ(Window->FileName(), Demo);
+    Script->AnswerConfirm(mrOk);
+    EXPECT_TRUE(Window->OpenDropped(&data));
+    EXPECT_EQ(Window->FileName(), other);
+    EXPECT_EQ(Window->RecentFiles().first(), other);
+
+    // Anything else is not taken.
+    QMimeData text;
+    text.setUrls({QUrl::fromLocalFile(Dir.Path(QStringLiteral("notes.txt")))});
+    QDragEnterEvent refused(QPoint(50, 50), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+    refused.setAccepted(false);
+    QApplication::sendEvent(Window.get(), &refused);
+    EXPECT_FALSE(refused.isAccepted());
+    EXPECT_FALSE(Window->OpenDropped(&text));
 }

@@ -36,6 +36,8 @@ void WindowTest::SetUp() {
     QFile::remove(VendamoSettingsFileName());
     Script = std::make_unique<TScriptedInteraction>();
     Window = std::make_unique<TReportDesignerForm>();
+    EXPECT_TRUE(Window->windowState() & Qt::WindowMaximized);  // the first start
+    Window->setWindowState(Qt::WindowNoState);
     Window->resize(1000, 700);
     Window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(Window.get()));
