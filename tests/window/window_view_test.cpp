@@ -9,13 +9,18 @@
 #include "model/vendamo_bands.h"
 #include "model/vendamo_text_elements.h"
 
+#include "dblib/query.h"
+#include "reportlib/rep_page.h"
+#include "reportlib/rep_printer_setup.h"
 #include "host/button_controls.h"
+#include "host/forms.h"
 #include "host/font.h"
 #include "host/list_controls.h"
 #include "host/menu_controls.h"
 #include "host/text_controls.h"
 
 #include <QApplication>
+#include <QPrinter>
 #include <QScrollBar>
 #include <QTest>
 #include <QWheelEvent>
@@ -203,4 +208,46 @@ TEST_F(WindowTest, WindowStateAndRecentFilesComeBackInTheNextWindow) {
     EXPECT_TRUE(Window->ElementPanelOnTop());
     EXPECT_TRUE(Window->StatusPanel->isHidden());
     EXPECT_FALSE(Window->StatuslineMI->isChecked());
+}
+
+TEST_F(WindowTest, BeforePrintAddsTheDatasetsOfTheDatabaseOwnerAndOfDataModules) {
+    TDataModule module;
+    auto *moduleQuery = new TQuery(&module);
+    moduleQuery->SetName(QStringLiteral("ModuleQuery"));
+    TDataModule owner;
+    auto *ownerQuery = new TQuery(&owner);
+    ownerQuery->SetName(QStringLiteral("OwnerQuery"));
+    Window->VDMDesigner1->SetDatabaseOwner(&owner);
+    bool print = true;
+    Window->DesignReportBeforePrint(Window->DesignReport, print);
+    const QList<TDataSet *> all = Window->DesignReport->AllDataSets();
+    EXPECT_TRUE(all.contains(ownerQuery));
+    EXPECT_TRUE(all.contains(moduleQuery));  // UseDataModules is set in the window
+    EXPECT_TRUE(print);
+    Window->VDMDesigner1->SetDatabaseOwner(nullptr);
+}
+
+TEST_F(WindowTest, PrinterSetupCopiesTheChosenPrinterSettingsIntoTheReport) {
+    Window->DesignReport->Page()->SetPaperSize(psA3);
+    Window->DesignReport->PrinterSettings()->SetCopies(3);
+    Script->AnswerOk();
+    Window->PrinterSetupMI->trigger();
+    ASSERT_EQ(Script->Questions().size(), 1);
+    EXPECT_EQ(Script->Questions()[0].Kind, QStringLiteral("printer"));
+    QPrinter printer;
+    const TRepPrinterSetup chosen = TRepPrinterSetup::FromPrinter(printer);
+    EXPECT_EQ(Window->DesignReport->Page()->PaperSize(), chosen.PaperSize);
+    EXPECT_EQ(Window->DesignReport->PrinterSettings()->Copies(), chosen.Copies);
+    EXPECT_TRUE(Window->VDMDesigner1->HasChanged());
+    // Cancelled, nothing changes.
+    Window->DesignReport->Page()->SetPaperSize(psA3);
+    Script->AnswerCancel();
+    Window->PrinterSetupMI->trigger();
+    EXPECT_EQ(Window->DesignReport->Page()->PaperSize(), int(psA3));
+}
+
+TEST_F(WindowTest, HelpSaysSoWhenNoHelpFileIsInstalled) {
+    Window->HelpContentsMI->trigger();
+    ASSERT_EQ(Script->Questions().size(), 1);
+    EXPECT_TRUE(Script->Questions()[0].Text.contains(QStringLiteral("90001")));
 }
