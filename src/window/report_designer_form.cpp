@@ -225,7 +225,7 @@ void TReportDesignerForm::ConfigureDesigner() {
     d->SetShowBandNames(true);
     d->SetShowComponentFrames(false);
     d->SetUndoEnabled(true);
-    d->SetUndoLimit(100);
+    d->SetUndoLimit(50);
     d->SetAddCursor(0);
     d->RuntimeMessages()->SetStringList(DefaultRuntimeMessages());
     d->SetFontComboBox(FontComboBox);
@@ -642,6 +642,7 @@ void TReportDesignerForm::CreateStatusPanel() {
     StatusPanel = Make<TPanel>(this, QStringLiteral("StatusPanel"));
     StatusPanel->installEventFilter(this);
     QHBoxLayout *row = PanelRow(StatusPanel);
+    row->setSpacing(6);
     ElementsComboBox = Make<TComboBox>(this, QStringLiteral("ElementsComboBox"));
     ElementsComboBox->setParent(StatusPanel);
     ElementsComboBox->SetStyle(csDropDownList);
