@@ -21,6 +21,8 @@ void Register(const QString &Name, TDesignerDialog Dialog) {
 
 bool Has(const QString &Name) { return Registry().contains(Name); }
 
+TDesignerDialog Find(const QString &Name) { return Registry().value(Name); }
+
 bool Run(const QString &Name, TVDMDesigner *Designer, TComponent *Element, bool &Accepted) {
     // A copy: the dialog may register or remove dialogs while it runs.
     const TDesignerDialog dialog = Registry().value(Name);

@@ -27,6 +27,8 @@ using TDesignerDialog = std::function<bool(TVDMDesigner *Designer, TComponent *E
 // Registers (or replaces) the dialog of a name; an empty function removes it.
 void Register(const QString &Name, TDesignerDialog Dialog);
 bool Has(const QString &Name);
+// The dialog registered under Name (an empty function for none).
+TDesignerDialog Find(const QString &Name);
 // Runs the dialog of Name; false without running anything when none is registered.
 bool Run(const QString &Name, TVDMDesigner *Designer, TComponent *Element, bool &Accepted);
 QStringList Names();

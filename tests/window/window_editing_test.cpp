@@ -21,6 +21,7 @@
 #include "host/text_controls.h"
 
 #include <QJsonArray>
+#include <QImage>
 #include <QTest>
 
 namespace {
@@ -64,9 +65,19 @@ protected:
         return qobject_cast<TRepBand *>(Window->VDMDesigner1->GetSelectedElement());
     }
 
-    // Inserts one element of the kind of a button at a point of a band.
+    // Inserts one element of the kind of a button at a point of a band; the property dialog
+    // that follows is accepted as it comes (a picture is chosen for an image).
     QWidget *Insert(TSpeedButton *button, TRepBand *band, QPoint at) {
         ClickButton(button);
+        if (button == Window->LabelSpeedButton || button == Window->ShapeSpeedButton)
+            Script->AnswerDialog([](QDialog &) { return int(QDialog::Accepted); });
+        if (button == Window->ImageSpeedButton) {
+            const QString picture = Dir.Path(QStringLiteral("picture.bmp"));
+            QImage image(20, 10, QImage::Format_RGB32);
+            image.fill(Qt::red);
+            image.save(picture);
+            Script->AnswerFile(picture);
+        }
         const int sources = [this] {
             QList<TDataSource *> list;
             GetDatasourceList(Window.get(), list);
@@ -123,6 +134,7 @@ TEST_F(WindowEditingTest, InsertsOneElementOfEveryKindFromTheElementButtons) {
 TEST_F(WindowEditingTest, ShiftOnAnElementButtonRepeatsTheInsertionUntilEscape) {
     TRepBand *band = InsertBandAtEnd();
     ClickButton(Window->LabelSpeedButton, Qt::ShiftModifier);
+    for (int i = 0; i < 2; ++i) Script->AnswerDialog([](QDialog &) { return int(QDialog::Accepted); });
     ClickReport(band->geometry().topLeft() + QPoint(10, 2));
     ClickReport(band->geometry().topLeft() + QPoint(200, 2));
     EXPECT_EQ(Window->VDMDesigner1->VendamoState(), 3);
@@ -235,13 +247,17 @@ TEST_F(WindowEditingTest, DataFieldComboListsVisibleFieldsAndSetsFieldAndCaption
 }
 
 TEST_F(WindowEditingTest, PropertyDialogsRunByClassAndTheReportOptionsSayWhenMissing) {
+    const DesignerDialogs::TDesignerDialog linked = DesignerDialogs::Find(QStringLiteral("TVendamoLabel"));
+    ASSERT_TRUE(linked);  // the property dialogs are linked into the window
     QStringList ran;
     DesignerDialogs::Register(QStringLiteral("TVendamoLabel"), [&](TVDMDesigner *, TComponent *e) {
         ran << e->Name();
         return true;
     });
     TRepBand *band = InsertBandAtEnd();
-    QWidget *label = Insert(Window->LabelSpeedButton, band, QPoint(8, 4));
+    ClickButton(Window->LabelSpeedButton);
+    ClickReport(band->geometry().topLeft() + QPoint(8, 4));
+    QWidget *label = Window->VDMDesigner1->GetSelectedElement();
     ASSERT_TRUE(label);
     EXPECT_EQ(ran, QStringList{TComponent::FromObject(label)->Name()});
     // A double click on the status line opens the dialog of the selected element.
@@ -251,6 +267,7 @@ TEST_F(WindowEditingTest, PropertyDialogsRunByClassAndTheReportOptionsSayWhenMis
     // Without a linked dialog the status line says why nothing opened.
     QTest::mouseDClick(Window->StatusPanel, Qt::LeftButton, {}, QPoint(Window->StatusPanel->width() - 20, 5));
     EXPECT_TRUE(Window->XPosLabel->text().contains(QStringLiteral("No property dialog")));
+    DesignerDialogs::Register(QStringLiteral("TVendamoLabel"), linked);
 
     Window->ReportOptionsMI->trigger();
     ASSERT_FALSE(Script->Questions().isEmpty());

@@ -1,0 +1,25 @@
+#pragma once
+// The property dialogs of the designable elements: each entry function fills its dialog from
+// the element, shows it modally and, on OK, writes the controls back and returns true; on
+// Cancel nothing changes. Arguments: the designer (run-time messages, report), the owner of the
+// dialog form, and the element.
+class TComponent;
+class TVDMDesigner;
+
+bool EditShapeProps(TVDMDesigner *Designer, TComponent *Owner, TComponent *Element);
+bool EditLabelProps(TVDMDesigner *Designer, TComponent *Owner, TComponent *Element);
+// The frame lines, width and colour of an element; with several selected in the designer the
+// dialog starts from Element and applies to every selected element.
+bool EditFrameProperty(TVDMDesigner *Designer, TComponent *Owner, TComponent *Element);
+// An image element's picture file, chosen with an open-file dialog.
+bool EditImageProps(TVDMDesigner *Designer, TComponent *Owner, TComponent *Element);
+
+// The shape dialog's list orders: item index for each ordinal of the element and back.
+namespace PropertyLists {
+int ShapeItem(int Kind);
+int ShapeKind(int Item);
+int BrushItem(int Style);
+int BrushStyle(int Item);
+int PenModeItem(int Mode);
+int PenMode(int Item);
+}  // namespace PropertyLists

@@ -1,0 +1,23 @@
+// Runs before main in every program that links the dialog library: the designer window finds
+// the property dialogs of this library by the element class names (and the frame dialog by
+// its name).
+#include "dialogs/property_dialogs.h"
+
+#include "design/designer_dialogs.h"
+
+namespace {
+
+using TEntry = bool (*)(TVDMDesigner *, TComponent *, TComponent *);
+
+void Register(const QString &Name, TEntry Entry) {
+    DesignerDialogs::Register(Name, [Entry](TVDMDesigner *Designer, TComponent *Element) {
+        return Entry(Designer, nullptr, Element);
+    });
+}
+
+const bool registered = (Register(QStringLiteral("TVendamoShape"), EditShapeProps),
+                         Register(QStringLiteral("TVendamoLabel"), EditLabelProps),
+                         Register(QStringLiteral("TVendamoImage"), EditImageProps),
+                         Register(QStringLiteral("Frame"), EditFrameProperty), true);
+
+}  // namespace

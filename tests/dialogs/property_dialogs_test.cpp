@@ -1,0 +1,193 @@
+// The property dialogs driven as a user does: controls filled from the element, changed with
+// keys and clicks, and written back on OK only.
+#include "design_fixture.h"
+
+#include "dialogs/property_dialogs.h"
+#include "dialogs/property_form.h"
+
+#include "design/designer_dialogs.h"
+#include "model/vendamo_picture_elements.h"
+#include "reportlib/rep_frame.h"
+
+#include "host/button_controls.h"
+#include "host/list_controls.h"
+#include "host/pen_brush.h"
+#include "host/scripted_interaction.h"
+#include "host/text_controls.h"
+#include "test_paths.h"
+
+#include <QImage>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+template <class T>
+T *Control(QDialog &dialog, const char *name) {
+    for (T *c : dialog.findChildren<T *>())
+        if (c->Name() == QLatin1String(name)) return c;
+    ADD_FAILURE() << "no control " << name;
+    return nullptr;
+}
+
+class PropertyDialogTest : public ::testing::Test {
+protected:
+    TScriptedInteraction Script;
+    TDesignForm F;
+    TVendamoBand *Band = F.AddBand(QStringLiteral("Band1"));
+};
+
+}  // namespace
+
+TEST(PropertyLists, ShapeBrushAndPenModeItemsFollowTheStatedOrder) {
+    using namespace PropertyLists;
+    EXPECT_EQ(ShapeItem(0), 2);  // rectangle
+    EXPECT_EQ(ShapeItem(1), 0);  // circle
+    EXPECT_EQ(ShapeItem(5), 3);  // left and right lines
+    EXPECT_EQ(BrushItem(0), 1);  // solid
+    EXPECT_EQ(BrushItem(7), 3);  // diagonal cross
+    EXPECT_EQ(PenMode(0), int(TPen::pmCopy));   // "PenMode1"
+    EXPECT_EQ(PenMode(1), int(TPen::pmBlack));  // "PenMode2"
+    EXPECT_EQ(PenModeItem(TPen::pmXor), 14);
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(ShapeKind(ShapeItem(i)), i);
+    for (int i = 0; i < 8; ++i) EXPECT_EQ(BrushStyle(BrushItem(i)), i);
+    for (int i = 0; i < 16; ++i) EXPECT_EQ(PenMode(PenModeItem(i)), i);
+    EXPECT_EQ(ShapeItem(9), -1);  // a damaged ordinal selects nothing
+}
+
+TEST_F(PropertyDialogTest, ShapeDialogWritesKindBrushAndPenOnOkOnly) {
+    auto *shape = new TVendamoShape(F.Form.get());
+    shape->SetName(QStringLiteral("Shape1"));
+    shape->SetParent(Band);
+    shape->Pen()->SetWidth(2);
+    Script.AnswerDialog([](QDialog &d) {
+        EXPECT_EQ(d.windowTitle(), QStringLiteral("Shape"));
+        TComboBox *kind = Control<TComboBox>(d, "ShapeComboBox");
+        EXPECT_EQ(kind->currentIndex(), 2);  // rectangle
+        EXPECT_TRUE(kind->isEnabled());
+        kind->setFocus();
+        QTest::keyClick(kind, Qt::Key_Up);  // horizontal line
+        TComboBox *mode = Control<TComboBox>(d, "PenModeComboBox");
+        QTest::keyClick(mode, Qt::Key_Up);  // from copy (item 0) nothing above
+        mode->SetItemIndex(1);              // "PenMode2": black
+        TEdit *width = Control<TEdit>(d, "PenWidthSpinEdit");
+        width->selectAll();
+        QTest::keyClicks(width, QStringLiteral("1x"));  // the letter is refused
+        EXPECT_EQ(width->text(), QStringLiteral("1"));
+        QTest::mouseClick(Control<TSpeedButton>(d, "PenWidthSpinEditDown"), Qt::LeftButton);
+        EXPECT_EQ(width->text(), QStringLiteral("1"));  // not below 1
+        for (int i = 0; i < 3; ++i) QTest::mouseClick(Control<TSpeedButton>(d, "PenWidthSpinEditUp"), Qt::LeftButton);
+        EXPECT_EQ(width->text(), QStringLiteral("4"));
+        return int(QDialog::Accepted);
+    });
+    ASSERT_TRUE(EditShapeProps(F.Designer, nullptr, shape));
+    EXPECT_EQ(shape->Shape(), TRepShape::stHorLine);
+    EXPECT_EQ(shape->Pen()->Mode(), TPen::pmBlack);
+    EXPECT_EQ(shape->Pen()->Width(), 4);
+
+    Script.AnswerDialog([](QDialog &d) {
+        Control<TComboBox>(d, "ShapeComboBox")->SetItemIndex(0);
+        return int(QDialog::Rejected);
+    });
+    EXPECT_FALSE(EditShapeProps(F.Designer, nullptr, shape));
+    EXPECT_EQ(shape->Shape(), TRepShape::stHorLine);
+
+    // A shape whose kind is locked shows it but does not offer to change it.
+    shape->SetBlockChange(true);
+    Script.AnswerDialog([](QDialog &d) {
+        EXPECT_FALSE(Control<TComboBox>(d, "ShapeComboBox")->isEnabled());
+        EXPECT_EQ(Control<TComboBox>(d, "ShapeComboBox")->currentIndex(), 1);
+        return int(QDialog::Accepted);
+    });
+    EXPECT_TRUE(EditShapeProps(F.Designer, nullptr, shape));
+}
+
+TEST_F(PropertyDialogTest, LabelDialogKeepsTenthsOfADegreeWithinAFullTurn) {
+    TVendamoLabel *label = F.AddLabel(QStringLiteral("Label1"), Band, 10, 10, 80, 20);
+    label->SetDegree(455);
+    auto run = [&](const QString &typed, bool wrap) {
+        Script.AnswerDialog([&](QDialog &d) {
+            TEdit *degree = Control<TEdit>(d, "DegreeEdit");
+            degree->selectAll();
+            QTest::keyClicks(degree, typed);
+            Control<TCheckBox>(d, "WordwrapCheckBox")->setChecked(wrap);
+            Control<TEdit>(d, "CaptionEdit")->setText(QStringLiteral("Total"));
+            return int(QDialog::Accepted);
+        });
+        return EditLabelProps(F.Designer, nullptr, label);
+    };
+    Script.AnswerDialog([](QDialog &d) {
+        EXPECT_EQ(d.windowTitle(), QStringLiteral("Label"));
+        EXPECT_EQ(Control<TEdit>(d, "DegreeEdit")->text(), QStringLiteral("45.5"));
+        QTest::mouseClick(Control<TSpeedButton>(d, "DegreeUpButton"), Qt::LeftButton);
+        EXPECT_EQ(Control<TEdit>(d, "DegreeEdit")->text(), QStringLiteral("46"));
+        return int(QDialog::Rejected);
+    });
+    EXPECT_FALSE(EditLabelProps(F.Designer, nullptr, label));
+    EXPECT_EQ(label->Degree(), 455);
+
+    ASSERT_TRUE(run(QStringLiteral("12,25"), true));  // "," becomes the separator
+    EXPECT_EQ(label->Degree(), 122);                  // 122.5 rounds to even
+    EXPECT_EQ(label->Caption(), QStringLiteral("Total"));
+    EXPECT_TRUE(label->WordWrap());
+    ASSERT_TRUE(run(QStringLiteral("7000"), false));  // beyond a full turn: 7000 - 19 x 360 degrees
+    EXPECT_EQ(label->Degree(), 1600);
+    EXPECT_FALSE(label->WordWrap());
+    ASSERT_TRUE(run(QString(), false));  // no number: the degree stays
+    EXPECT_EQ(label->Degree(), 1600);
+}
+
+TEST_F(PropertyDialogTest, FrameDialogStartsFromTheFirstElementAndAppliesToTheSelection) {
+    TVendamoLabel *a = F.AddLabel(QStringLiteral("A"), Band, 10, 10, 80, 20);
+    TVendamoLabel *b = F.AddLabel(QStringLiteral("B"), Band, 100, 10, 80, 20);
+    a->Frame()->SetDrawTop(true);
+    a->Frame()->SetWidth(3);
+    F.Designer->SelectElement(true, a);
+    F.Handle->Attach(b);
+    Script.AnswerDialog([](QDialog &d) {
+        d.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&d));
+        EXPECT_TRUE(Control<TCheckBox>(d, "TopCheckBox")->isChecked());
+        EXPECT_EQ(Control<TEdit>(d, "PenWidthSpinEdit")->text(), QStringLiteral("3"));
+        TCheckBox *left = Control<TCheckBox>(d, "LeftCheckBox");
+        QTest::mouseClick(left, Qt::LeftButton, {}, QPoint(8, left->height() / 2));  // on the box itself
+        return int(QDialog::Accepted);
+    });
+    bool accepted = false;
+    ASSERT_TRUE(DesignerDialogs::Run(QStringLiteral("Frame"), F.Designer, a, accepted));
+    EXPECT_TRUE(accepted);
+    for (TVendamoLabel *l : {a, b}) {
+        EXPECT_TRUE(l->Frame()->DrawTop());
+        EXPECT_TRUE(l->Frame()->DrawLeft());
+        EXPECT_FALSE(l->Frame()->DrawRight());
+        EXPECT_EQ(l->Frame()->Width(), 3);
+    }
+}
+
+TEST_F(PropertyDialogTest, ImageDialogTakesThePicturesNaturalSizeOnceThenStretches) {
+    TestDir dir;
+    const QString picture = dir.Path(QStringLiteral("logo.bmp"));
+    QImage image(40, 30, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    ASSERT_TRUE(image.save(picture));
+    auto *element = new TVendamoImage(F.Form.get());
+    element->SetName(QStringLiteral("Image1"));
+    element->SetParent(Band);
+    Script.AnswerCancel();
+    EXPECT_FALSE(EditImageProps(F.Designer, nullptr, element));
+    EXPECT_TRUE(element->Filename().isEmpty());
+    Script.AnswerFile(picture);
+    ASSERT_TRUE(EditImageProps(F.Designer, nullptr, element));
+    EXPECT_EQ(element->Filename(), picture);
+    EXPECT_NEAR(element->SizeValue(3), 40 * 25.4 / 96, 0.01);  // the picture's natural size in mm
+    EXPECT_NEAR(element->SizeValue(0), 30 * 25.4 / 96, 0.01);
+    EXPECT_TRUE(element->Stretch());
+    EXPECT_FALSE(element->AutoSize());
+    // A file that is no picture: said so, and the name stays set.
+    const QString broken = dir.Path(QStringLiteral("broken.jpg"));
+    WriteWholeFile(broken, "not a picture");
+    Script.AnswerFile(broken);
+    EXPECT_TRUE(EditImageProps(F.Designer, nullptr, element));
+    EXPECT_EQ(element->Filename(), broken);
+    EXPECT_EQ(Script.Errors().size(), 1) << Script.Errors().join(QStringLiteral(" | ")).toStdString();
+}
