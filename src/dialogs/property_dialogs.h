@@ -11,6 +11,8 @@ bool EditLabelProps(TVDMDesigner *Designer, TComponent *Owner, TComponent *Eleme
 // The frame lines, width and colour of an element; with several selected in the designer the
 // dialog starts from Element and applies to every selected element.
 bool EditFrameProperty(TVDMDesigner *Designer, TComponent *Owner, TComponent *Element);
+// A band's kind, link band, expression, colour, frame and printing conditions.
+bool EditBandProps(TVDMDesigner *Designer, TComponent *Owner, TComponent *Element);
 // An image element's picture file, chosen with an open-file dialog.
 bool EditImageProps(TVDMDesigner *Designer, TComponent *Owner, TComponent *Element);
 

@@ -191,3 +191,59 @@ TEST_F(PropertyDialogTest, ImageDialogTakesThePicturesNaturalSizeOnceThenStretch
     EXPECT_EQ(element->Filename(), broken);
     EXPECT_EQ(Script.Errors().size(), 1) << Script.Errors().join(QStringLiteral(" | ")).toStdString();
 }
+
+TEST_F(PropertyDialogTest, BandDialogOffersPageConditionsByKindAndClearsThemAgain) {
+    TVendamoBand *other = F.AddBand(QStringLiteral("Band2"));
+    auto *unnamed = new TVendamoBand(F.Form.get());
+    unnamed->SetParent(F.Report);
+    Band->SetBandType(TRepBand::rbPageHeader);
+    Band->SetStartPageNum(1);
+    Band->SetPageStep(2);  // odd pages
+    Band->SetForceNewPage(true);
+    Script.AnswerDialog([&](QDialog &d) {
+        EXPECT_EQ(d.windowTitle(), QStringLiteral("Band"));
+        TComboBox *kind = Control<TComboBox>(d, "BandTypeComboBox");
+        EXPECT_EQ(kind->currentIndex(), 1);
+        EXPECT_EQ(Control<TComboBox>(d, "LinkBandComboBox")->Items()->ToStringList(),
+                  (QStringList{"(NONE)", "Band2", "-?-"}));  // the text of "None" first
+        EXPECT_TRUE(Control<TCheckBox>(d, "OddPagesCheckBox")->isChecked());
+        EXPECT_TRUE(Control<TCheckBox>(d, "OddPagesCheckBox")->isEnabled());
+        // A page header never breaks: the break boxes are cleared and disabled.
+        EXPECT_FALSE(Control<TCheckBox>(d, "ForceNewPageCheckBox")->isChecked());
+        EXPECT_FALSE(Control<TCheckBox>(d, "ForceNewPageCheckBox")->isEnabled());
+        EXPECT_FALSE(Control<TCheckBox>(d, "NotOnLastPageCheckBox")->isEnabled());
+        // Clearing the odd pages again: every page.
+        Control<TCheckBox>(d, "OddPagesCheckBox")->setChecked(false);
+        Control<TComboBox>(d, "LinkBandComboBox")->SetItemIndex(1);
+        return int(QDialog::Accepted);
+    });
+    ASSERT_TRUE(EditBandProps(F.Designer, nullptr, Band));
+    EXPECT_EQ(Band->StartPageNum(), 0);
+    EXPECT_EQ(Band->PageStep(), 0);
+    EXPECT_FALSE(Band->ForceNewPage());
+    EXPECT_EQ(Band->LinkBand(), other);
+
+    // A detail band: page conditions disabled and its page settings left alone; even pages
+    // chosen on a page footer.
+    Band->SetBandType(TRepBand::rbDetail);
+    Band->SetStartPageNum(3);
+    Script.AnswerDialog([&](QDialog &d) {
+        EXPECT_FALSE(Control<TCheckBox>(d, "EvenPagesCheckBox")->isEnabled());
+        Control<TComboBox>(d, "BandTypeComboBox")->SetItemIndex(7);  // page footer, still 3 pages apart
+        return int(QDialog::Accepted);
+    });
+    ASSERT_TRUE(EditBandProps(F.Designer, nullptr, Band));
+    EXPECT_EQ(Band->BandType(), TRepBand::rbPageFooter);
+    EXPECT_EQ(Band->StartPageNum(), 3);
+    Band->SetStartPageNum(0);
+    Script.AnswerDialog([&](QDialog &d) {
+        EXPECT_TRUE(Control<TCheckBox>(d, "NotOnLastPageCheckBox")->isEnabled());
+        Control<TCheckBox>(d, "EvenPagesCheckBox")->setChecked(true);
+        Control<TCheckBox>(d, "NotOnLastPageCheckBox")->setChecked(true);
+        return int(QDialog::Accepted);
+    });
+    ASSERT_TRUE(EditBandProps(F.Designer, nullptr, Band));
+    EXPECT_EQ(Band->StartPageNum(), 2);
+    EXPECT_EQ(Band->PageStep(), 2);
+    EXPECT_TRUE(Band->NotOnLastPage());
+}

@@ -59,7 +59,12 @@ protected:
         ClickButton(Window->BandSpeedButton);
         EXPECT_EQ(Window->VDMDesigner1->VendamoState(), 2);
         const QSize size = Window->DesignReport->size();
+        Script->AnswerDialog([](QDialog &d) {  // the band dialog comes up at once
+            EXPECT_EQ(d.windowTitle(), QStringLiteral("Band"));
+            return int(QDialog::Accepted);
+        });
         ClickReport(QPoint(size.width() / 2, size.height() - 20));
+        EXPECT_EQ(Script->Pending(), 0);
         EXPECT_EQ(Window->VDMDesigner1->VendamoState(), 0);
         EXPECT_TRUE(Window->NormalSpeedButton->isChecked());
         return qobject_cast<TRepBand *>(Window->VDMDesigner1->GetSelectedElement());
