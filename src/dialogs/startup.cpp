@@ -17,6 +17,7 @@ void Register(const QString &Name, TEntry Entry) {
 
 const bool registered = (Register(QStringLiteral("TVendamoShape"), EditShapeProps),
                          Register(QStringLiteral("TVendamoLabel"), EditLabelProps),
+                         Register(QStringLiteral("TVendamoDBText"), EditDBTextProps),
                          Register(QStringLiteral("TVendamoImage"), EditImageProps),
                          Register(QStringLiteral("TVendamoBand"), EditBandProps),
                          Register(QStringLiteral("Frame"), EditFrameProperty), true);

@@ -9,6 +9,7 @@
 #include "model/vendamo_picture_elements.h"
 #include "reportlib/rep_frame.h"
 
+#include "dblib/query.h"
 #include "host/button_controls.h"
 #include "host/list_controls.h"
 #include "host/pen_brush.h"
@@ -246,4 +247,65 @@ TEST_F(PropertyDialogTest, BandDialogOffersPageConditionsByKindAndClearsThemAgai
     EXPECT_EQ(Band->StartPageNum(), 2);
     EXPECT_EQ(Band->PageStep(), 2);
     EXPECT_TRUE(Band->NotOnLastPage());
+}
+
+TEST_F(PropertyDialogTest, DataFieldDialogTakesTheOnlySourceAndInterlocksTheReprintSwitches) {
+    TQuery *customers = F.AddDataSet(QStringLiteral("Customers"), {"CustNo=Number", "Company", "City=Town"});
+    auto *text = new TVendamoDBText(F.Form.get());
+    text->SetName(QStringLiteral("DBText1"));
+    text->SetParent(Band);
+    Script.AnswerDialog([](QDialog &d) {
+        EXPECT_EQ(d.windowTitle(), QStringLiteral("Customers Data field"));
+        EXPECT_TRUE(Control<TComboBox>(d, "DataSetComboBox")->isHidden());
+        TComboBox *fields = Control<TComboBox>(d, "DataFieldComboBox");
+        EXPECT_EQ(fields->Items()->ToStringList(), (QStringList{"Number", "Company", "Town"}));
+        EXPECT_EQ(fields->currentIndex(), 0);
+        fields->SetItemIndex(2);
+        TCheckBox *suppress = Control<TCheckBox>(d, "SuppressCheckBox");
+        TCheckBox *page = Control<TCheckBox>(d, "ReprintPageCheckBox");
+        EXPECT_FALSE(page->isEnabled());
+        suppress->setChecked(true);
+        EXPECT_TRUE(page->isEnabled());
+        page->setChecked(true);
+        Control<TEdit>(d, "FormatEdit")->setText(QStringLiteral("#,##0.00"));
+        return int(QDialog::Accepted);
+    });
+    ASSERT_TRUE(EditDBTextProps(F.Designer, nullptr, text));
+    EXPECT_EQ(text->DataSet(), customers);
+    EXPECT_EQ(text->DataField(), QStringLiteral("City"));
+    EXPECT_TRUE(text->SuppressRepeatedValues());
+    EXPECT_TRUE(text->ReprintOnNewPage());
+    EXPECT_FALSE(text->ReprintOnNewGroup());
+    EXPECT_EQ(text->Mask(), QStringLiteral("#,##0.00"));
+
+    // A second source: the dataset box lists both and switching it refills the fields.
+    TQuery *orders = F.AddDataSet(QStringLiteral("Orders"), {"OrderNo", "Amount"});
+    Script.AnswerDialog([](QDialog &d) {
+        TComboBox *sets = Control<TComboBox>(d, "DataSetComboBox");
+        EXPECT_FALSE(sets->isHidden());
+        EXPECT_EQ(sets->Items()->ToStringList(), (QStringList{"Customers", "Orders"}));
+        EXPECT_EQ(Control<TComboBox>(d, "DataFieldComboBox")->currentText(), QStringLiteral("Town"));
+        sets->setFocus();
+        QTest::keyClick(sets, Qt::Key_Down);
+        EXPECT_EQ(Control<TComboBox>(d, "DataFieldComboBox")->Items()->ToStringList(),
+                  (QStringList{"OrderNo", "Amount"}));
+        Control<TComboBox>(d, "DataFieldComboBox")->SetItemIndex(1);
+        return int(QDialog::Accepted);
+    });
+    ASSERT_TRUE(EditDBTextProps(F.Designer, nullptr, text));
+    EXPECT_EQ(text->DataSet(), orders);
+    EXPECT_EQ(text->DataField(), QStringLiteral("Amount"));
+}
+
+TEST_F(PropertyDialogTest, DataFieldDialogWithoutAnySourceOffersNone) {
+    auto *text = new TVendamoDBText(F.Form.get());
+    text->SetParent(Band);
+    Script.AnswerDialog([](QDialog &d) {
+        EXPECT_EQ(d.windowTitle(), QStringLiteral("Data field"));
+        EXPECT_EQ(Control<TComboBox>(d, "DataFieldComboBox")->count(), 0);
+        return int(QDialog::Accepted);
+    });
+    ASSERT_TRUE(EditDBTextProps(F.Designer, nullptr, text));
+    EXPECT_EQ(text->DataSet(), nullptr);
+    EXPECT_TRUE(text->DataField().isEmpty());
 }

@@ -74,7 +74,8 @@ protected:
     // that follows is accepted as it comes (a picture is chosen for an image).
     QWidget *Insert(TSpeedButton *button, TRepBand *band, QPoint at) {
         ClickButton(button);
-        if (button == Window->LabelSpeedButton || button == Window->ShapeSpeedButton)
+        if (button == Window->LabelSpeedButton || button == Window->ShapeSpeedButton ||
+            button == Window->DBTextSpeedButton)
             Script->AnswerDialog([](QDialog &) { return int(QDialog::Accepted); });
         if (button == Window->ImageSpeedButton) {
             const QString picture = Dir.Path(QStringLiteral("picture.bmp"));
