@@ -9,6 +9,10 @@ class TVDMDesigner;
 bool EditShapeProps(TVDMDesigner *Designer, TComponent *Owner, TComponent *Element);
 // A data field: dataset, field by display label, format, switches and suppression of values.
 bool EditDBTextProps(TVDMDesigner *Designer, TComponent *Owner, TComponent *Element);
+// A system field: kind, text, size, alignment, transparency, colour and font.
+bool EditSysDataProps(TVDMDesigner *Designer, TComponent *Owner, TComponent *Element);
+// An expression field: expression (with the builder), master, format, rotation and switches.
+bool EditExpressionProps(TVDMDesigner *Designer, TComponent *Owner, TComponent *Element);
 bool EditLabelProps(TVDMDesigner *Designer, TComponent *Owner, TComponent *Element);
 // The frame lines, width and colour of an element; with several selected in the designer the
 // dialog starts from Element and applies to every selected element.

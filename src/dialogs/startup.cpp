@@ -18,6 +18,8 @@ void Register(const QString &Name, TEntry Entry) {
 const bool registered = (Register(QStringLiteral("TVendamoShape"), EditShapeProps),
                          Register(QStringLiteral("TVendamoLabel"), EditLabelProps),
                          Register(QStringLiteral("TVendamoDBText"), EditDBTextProps),
+                         Register(QStringLiteral("TVendamoSysdata"), EditSysDataProps),
+                         Register(QStringLiteral("TVendamoExpr"), EditExpressionProps),
                          Register(QStringLiteral("TVendamoImage"), EditImageProps),
                          Register(QStringLiteral("TVendamoBand"), EditBandProps),
                          Register(QStringLiteral("Frame"), EditFrameProperty), true);

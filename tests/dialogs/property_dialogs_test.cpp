@@ -309,3 +309,42 @@ TEST_F(PropertyDialogTest, DataFieldDialogWithoutAnySourceOffersNone) {
     EXPECT_EQ(text->DataSet(), nullptr);
     EXPECT_TRUE(text->DataField().isEmpty());
 }
+
+TEST_F(PropertyDialogTest, SystemFieldDialogChoosesTheKindAndItsText) {
+    auto *sysdata = new TVendamoSysdata(F.Form.get());
+    sysdata->SetParent(Band);
+    Script.AnswerDialog([](QDialog &d) {
+        EXPECT_EQ(d.windowTitle(), QStringLiteral("Systemfield"));
+        TComboBox *kind = Control<TComboBox>(d, "DataComboBox");
+        EXPECT_EQ(kind->count(), 7);
+        kind->SetItemIndex(3);  // page number
+        Control<TEdit>(d, "TextEdit")->setText(QStringLiteral("Page "));
+        Control<TComboBox>(d, "AlignmentComboBox")->SetItemIndex(2);
+        return int(QDialog::Accepted);
+    });
+    ASSERT_TRUE(EditSysDataProps(F.Designer, nullptr, sysdata));
+    EXPECT_EQ(sysdata->Data(), TRepSysData::sdPageNumber);
+    EXPECT_EQ(sysdata->Text(), QStringLiteral("Page "));
+    EXPECT_EQ(sysdata->Alignment(), TRepPrintable::taCenter);
+}
+
+TEST_F(PropertyDialogTest, ExpressionDialogSetsExpressionMasterAndReset) {
+    auto *expr = new TVendamoExpr(F.Form.get());
+    expr->SetParent(Band);
+    expr->SetExpression(QStringLiteral("COUNT"));
+    Script.AnswerDialog([](QDialog &d) {
+        EXPECT_EQ(d.windowTitle(), QStringLiteral("Expression field"));
+        EXPECT_EQ(Control<TEdit>(d, "ExpressionEdit")->text(), QStringLiteral("COUNT"));
+        EXPECT_EQ(Control<TComboBox>(d, "MasterComboBox")->Items()->ToStringList(), QStringList{"Report"});
+        Control<TEdit>(d, "ExpressionEdit")->setText(QStringLiteral("SUM(1)"));
+        Control<TComboBox>(d, "MasterComboBox")->SetItemIndex(0);
+        Control<TCheckBox>(d, "ResetCheckBox")->setChecked(true);
+        Control<TEdit>(d, "DegreeEdit")->setText(QStringLiteral("90"));
+        return int(QDialog::Accepted);
+    });
+    ASSERT_TRUE(EditExpressionProps(F.Designer, nullptr, expr));
+    EXPECT_EQ(expr->Expression(), QStringLiteral("SUM(1)"));
+    EXPECT_EQ(expr->Master(), F.Report);
+    EXPECT_TRUE(expr->ResetAfterPrint());
+    EXPECT_EQ(expr->Degree(), 900);
+}

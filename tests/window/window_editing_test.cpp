@@ -75,7 +75,8 @@ protected:
     QWidget *Insert(TSpeedButton *button, TRepBand *band, QPoint at) {
         ClickButton(button);
         if (button == Window->LabelSpeedButton || button == Window->ShapeSpeedButton ||
-            button == Window->DBTextSpeedButton)
+            button == Window->DBTextSpeedButton || button == Window->SysdataSpeedButton ||
+            button == Window->ExpressionSpeedButton)
             Script->AnswerDialog([](QDialog &) { return int(QDialog::Accepted); });
         if (button == Window->ImageSpeedButton) {
             const QString picture = Dir.Path(QStringLiteral("picture.bmp"));
