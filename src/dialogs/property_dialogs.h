@@ -13,6 +13,8 @@ bool EditDBTextProps(TVDMDesigner *Designer, TComponent *Owner, TComponent *Elem
 bool EditSysDataProps(TVDMDesigner *Designer, TComponent *Owner, TComponent *Element);
 // An expression field: expression (with the builder), master, format, rotation and switches.
 bool EditExpressionProps(TVDMDesigner *Designer, TComponent *Owner, TComponent *Element);
+// A memo: lines, "%%" expressions, the "%DEL" marker, alignment, colour, font and switches.
+bool EditMemoProps(TVDMDesigner *Designer, TComponent *Owner, TComponent *Element);
 bool EditLabelProps(TVDMDesigner *Designer, TComponent *Owner, TComponent *Element);
 // The frame lines, width and colour of an element; with several selected in the designer the
 // dialog starts from Element and applies to every selected element.
@@ -21,6 +23,18 @@ bool EditFrameProperty(TVDMDesigner *Designer, TComponent *Owner, TComponent *El
 bool EditBandProps(TVDMDesigner *Designer, TComponent *Owner, TComponent *Element);
 // An image element's picture file, chosen with an open-file dialog.
 bool EditImageProps(TVDMDesigner *Designer, TComponent *Owner, TComponent *Element);
+
+// The memo and rich-text editing rules: an expression goes in between "%%" brackets, wrapped
+// in STR( ) when its result is a number; "%DEL" at the start of a line is taken away or put in.
+class QString;
+class TReport;
+namespace MemoEditing {
+QString ExpressionInsert(const QString &Expression, bool Numeric);
+QString ToggleRemoveMarker(const QString &Line);
+// Whether the expression gives a number on the report's data now (false when it cannot be
+// evaluated).
+bool ExpressionIsNumeric(TReport *Report, const QString &Expression);
+}  // namespace MemoEditing
 
 // The shape dialog's list orders: item index for each ordinal of the element and back.
 namespace PropertyLists {

@@ -19,6 +19,7 @@ const bool registered = (Register(QStringLiteral("TVendamoShape"), EditShapeProp
                          Register(QStringLiteral("TVendamoLabel"), EditLabelProps),
                          Register(QStringLiteral("TVendamoDBText"), EditDBTextProps),
                          Register(QStringLiteral("TVendamoSysdata"), EditSysDataProps),
+                         Register(QStringLiteral("TVendamoMemo"), EditMemoProps),
                          Register(QStringLiteral("TVendamoExpr"), EditExpressionProps),
                          Register(QStringLiteral("TVendamoImage"), EditImageProps),
                          Register(QStringLiteral("TVendamoBand"), EditBandProps),

@@ -18,6 +18,7 @@
 #include "test_paths.h"
 
 #include <QImage>
+#include <QTextCursor>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -347,4 +348,42 @@ TEST_F(PropertyDialogTest, ExpressionDialogSetsExpressionMasterAndReset) {
     EXPECT_EQ(expr->Master(), F.Report);
     EXPECT_TRUE(expr->ResetAfterPrint());
     EXPECT_EQ(expr->Degree(), 900);
+}
+
+TEST(MemoEditing, ExpressionsGoBetweenBracketsAndNumbersThroughStr) {
+    EXPECT_EQ(MemoEditing::ExpressionInsert(QStringLiteral("1+2"), true), QStringLiteral("%%STR(1+2)%%"));
+    EXPECT_EQ(MemoEditing::ExpressionInsert(QStringLiteral("'a'"), false), QStringLiteral("%%'a'%%"));
+    EXPECT_EQ(MemoEditing::ToggleRemoveMarker(QStringLiteral("Street")), QStringLiteral("%DELStreet"));
+    EXPECT_EQ(MemoEditing::ToggleRemoveMarker(QStringLiteral("%DELStreet")), QStringLiteral("Street"));
+    TDesignForm f;
+    EXPECT_TRUE(MemoEditing::ExpressionIsNumeric(f.Report, QStringLiteral("1+2")));
+    EXPECT_FALSE(MemoEditing::ExpressionIsNumeric(f.Report, QStringLiteral("'a'+'b'")));
+    EXPECT_FALSE(MemoEditing::ExpressionIsNumeric(f.Report, QStringLiteral("1+")));  // does not parse
+}
+
+TEST_F(PropertyDialogTest, MemoDialogTogglesTheRemoveMarkerOfTheCaretLine) {
+    auto *memo = new TVendamoMemo(F.Form.get());
+    memo->SetParent(Band);
+    memo->Lines()->SetText(QStringLiteral("Name\nStreet\nCity"));
+    Script.AnswerDialog([](QDialog &d) {
+        EXPECT_EQ(d.windowTitle(), QStringLiteral("Memo"));
+        TMemo *lines = Control<TMemo>(d, "LinesMemo");
+        QTextCursor cursor = lines->textCursor();
+        cursor.setPosition(7);  // within "Street"
+        lines->setTextCursor(cursor);
+        QTest::mouseClick(Control<TButton>(d, "RemoveLineButton"), Qt::LeftButton);
+        return int(QDialog::Accepted);
+    });
+    ASSERT_TRUE(EditMemoProps(F.Designer, nullptr, memo));
+    EXPECT_EQ(memo->Lines()->ToStringList(), (QStringList{"Name", "%DELStreet", "City"}));
+    Script.AnswerDialog([](QDialog &d) {
+        TMemo *lines = Control<TMemo>(d, "LinesMemo");
+        QTextCursor cursor = lines->textCursor();
+        cursor.setPosition(6);
+        lines->setTextCursor(cursor);
+        QTest::mouseClick(Control<TButton>(d, "RemoveLineButton"), Qt::LeftButton);
+        return int(QDialog::Rejected);
+    });
+    EXPECT_FALSE(EditMemoProps(F.Designer, nullptr, memo));
+    EXPECT_EQ(memo->Lines()->ToStringList(), (QStringList{"Name", "%DELStreet", "City"}));
 }

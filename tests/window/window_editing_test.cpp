@@ -76,7 +76,7 @@ protected:
         ClickButton(button);
         if (button == Window->LabelSpeedButton || button == Window->ShapeSpeedButton ||
             button == Window->DBTextSpeedButton || button == Window->SysdataSpeedButton ||
-            button == Window->ExpressionSpeedButton)
+            button == Window->ExpressionSpeedButton || button == Window->MemoSpeedButton)
             Script->AnswerDialog([](QDialog &) { return int(QDialog::Accepted); });
         if (button == Window->ImageSpeedButton) {
             const QString picture = Dir.Path(QStringLiteral("picture.bmp"));
