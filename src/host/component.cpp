@@ -8,6 +8,28 @@
 #include <typeinfo>
 #include <utility>
 
+void TComponentRefs::append(TComponent *c) {
+    if (contains(c)) return;
+    FList.append(c);
+    if (!FSet.isEmpty())
+        FSet.insert(c);
+    else if (FList.size() > SetFrom)
+        FSet = QSet<TComponent *>(FList.cbegin(), FList.cend());
+}
+
+void TComponentRefs::removeAll(TComponent *c) {
+    const qsizetype i = FList.lastIndexOf(c);
+    if (i < 0) return;
+    FList.removeAt(i);
+    FSet.remove(c);
+}
+
+TComponent *TComponentRefs::takeLast() {
+    TComponent *c = FList.takeLast();
+    FSet.remove(c);
+    return c;
+}
+
 TComponent::TComponent(TComponent *AOwner) {
     if (!AOwner) return;
     // A component under construction has no class a receiver could test yet, and no sibling can
@@ -191,8 +213,8 @@ void TComponent::FreeComponents(const QList<TComponent *> &AComponents) {
 
 void TComponent::FreeNotification(TComponent *AComponent) {
     if (!AComponent || AComponent == this) return;
-    if (!FWatching.contains(AComponent)) FWatching.append(AComponent);
-    if (!AComponent->FWatchers.contains(this)) AComponent->FWatchers.append(this);
+    FWatching.append(AComponent);
+    AComponent->FWatchers.append(this);
 }
 
 void TComponent::RemoveFreeNotification(TComponent *AComponent) {

@@ -8,6 +8,7 @@
 // stay Qt properties while ownership follows this model.
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QtGlobal>
 
@@ -22,6 +23,25 @@ enum TComponentStateFlag {
     csDestroying = 0x08,
     csDesigning = 0x10,
     csUpdating = 0x20,
+};
+
+class TComponent;
+
+// Components in the order they were added, each once. Past a few entries a set answers whether
+// one is listed, and a removal looks from the end, where the latest arrivals are: a designer is
+// watched by every element of its form, and elements come and go in thousands.
+class TComponentRefs {
+public:
+    bool isEmpty() const { return FList.isEmpty(); }
+    bool contains(TComponent *c) const { return FSet.isEmpty() ? FList.contains(c) : FSet.contains(c); }
+    void append(TComponent *c);
+    void removeAll(TComponent *c);
+    TComponent *takeLast();
+
+private:
+    static constexpr qsizetype SetFrom = 16;
+    QList<TComponent *> FList;
+    QSet<TComponent *> FSet;  // empty, or exactly the entries of FList
 };
 
 class TComponent {
@@ -111,8 +131,8 @@ private:
     // The component whose construction-time insertion notice is being given: the owner hears
     // of it without passing it on.
     TComponent *FArrivingComponent = nullptr;
-    QList<TComponent *> FWatchers;  // told when this component goes
-    QList<TComponent *> FWatching;  // components whose end this one wants to hear of
+    TComponentRefs FWatchers;  // told when this component goes
+    TComponentRefs FWatching;  // components whose end this one wants to hear of
     QString FName;
     qint32 FTag = 0;
     int FState = 0;

@@ -37,16 +37,36 @@ enum ValueType : quint8 {
     throw EReadError(QStringLiteral("Component stream is damaged: %1").arg(what));
 }
 
-void WriteStr8(TStream &s, const QString &text) {
-    QByteArray bytes = text.toUtf8();
+void WriteStr8(TStream &s, QByteArray bytes) {
     if (bytes.size() > 255) bytes.truncate(255);
     Bin::WriteByte(s, quint8(bytes.size()));
     s.WriteBytes(bytes);
 }
 
-QString ReadStr8(TStream &s) {
+void WriteStr8(TStream &s, const QString &text) { WriteStr8(s, text.toUtf8()); }
+
+QByteArray ReadStr8Bytes(TStream &s) {
     const int len = Bin::ReadByte(s);
-    return QString::fromUtf8(s.ReadBytes(len));
+    return s.ReadBytes(len);
+}
+
+QString ReadStr8(TStream &s) { return QString::fromUtf8(ReadStr8Bytes(s)); }
+
+// A stored property path, decoded and split at its dots once: an image holds the same few
+// paths for every component of a class.
+struct TStoredPath {
+    QString Path;
+    QStringList Parts;
+};
+
+const TStoredPath &StoredPath(const QByteArray &bytes) {
+    thread_local QHash<QByteArray, TStoredPath> paths;
+    auto it = paths.constFind(bytes);
+    if (it != paths.constEnd()) return *it;
+    // Paths come from the stream: a hostile one may hold any number of distinct ones.
+    if (paths.size() >= 4096) paths.clear();
+    const QString path = QString::fromUtf8(bytes);
+    return *paths.insert(bytes, {path, path.split(u'.')});
 }
 
 void WriteLong(TStream &s, const QByteArray &bytes) {
@@ -67,9 +87,10 @@ void CheckOrdinal(const QMetaProperty &p, qint64 value, const QString &path) {
 }
 
 // A value object published by an object (its font, its lines): travels under a dotted path.
-TPersistent *OwnedValueObject(const QMetaProperty &p, QObject *object) {
+// Lookup is the property the object answers to under the name of p (see the plan below).
+TPersistent *OwnedValueObject(const QMetaProperty &p, const QMetaProperty &lookup, QObject *object) {
     if (!IsObjectProperty(p)) return nullptr;
-    QObject *value = GetPointerProperty(object, QString::fromLatin1(p.name()));
+    QObject *value = ReadPointerProperty(object, lookup);
     if (!value || TComponent::FromObject(value)) return nullptr;
     return qobject_cast<TPersistent *>(value);
 }
@@ -109,7 +130,7 @@ void TComponentWriter::WriteComponent(TComponent *component) {
     component->SetState(csWriting, true);
     WriteStr8(FStream, component->ClassName());
     WriteStr8(FStream, component->Name());
-    WriteProperties(object, QString(), 0);
+    WriteProperties(object, QByteArray(), 0);
     Bin::WriteByte(FStream, 0);
     for (TComponent *child : StreamChildren(component)) WriteComponent(child);
     Bin::WriteByte(FStream, 0);
@@ -131,11 +152,15 @@ int FirstPublishedProperty(const QMetaObject *meta) {
 struct TPropertyPlan {
     enum TKind { Object, Bool, Float, String, Ordinal };
     QMetaProperty Property;
+    // What a lookup by name finds: the most derived property of the name, whatever its case.
+    QMetaProperty Lookup;
     QString Name;
+    QByteArray Utf8Name;
     TKind Kind;
     bool Writable;
     bool Enum;
     bool Unsigned64;
+    bool IsName;
 };
 
 const QList<TPropertyPlan> &PlanOf(const QMetaObject *meta) {
@@ -161,22 +186,23 @@ const QList<TPropertyPlan> &PlanOf(const QMetaObject *meta) {
             kind = TPropertyPlan::Ordinal;
         else
             continue;
-        plan.append({p, name, kind, p.isWritable(), p.isEnumType(), type == QMetaType::ULongLong});
+        plan.append({p, FindProperty(meta, name), name, name.toUtf8(), kind, p.isWritable(), p.isEnumType(),
+                     type == QMetaType::ULongLong, name == QLatin1String("Name")});
     }
     return *plans.insert(meta, plan);
 }
 
 }  // namespace
 
-void TComponentWriter::WriteProperties(QObject *object, const QString &prefix, int depth) {
+void TComponentWriter::WriteProperties(QObject *object, const QByteArray &prefix, int depth) {
     if (depth > MaxDepth) return;
     for (const TPropertyPlan &plan : PlanOf(object->metaObject())) {
         const QMetaProperty &p = plan.Property;
         // The component's own name travels in its header; a value object's (a font's) is a value.
-        if (prefix.isEmpty() && plan.Name == QLatin1String("Name")) continue;
-        const QString path = prefix + plan.Name;
+        if (prefix.isEmpty() && plan.IsName) continue;
+        const QByteArray path = prefix.isEmpty() ? plan.Utf8Name : prefix + plan.Utf8Name;
         if (plan.Kind == TPropertyPlan::Object) {
-            if (TPersistent *value = OwnedValueObject(p, object)) {
+            if (TPersistent *value = OwnedValueObject(p, plan.Lookup, object)) {
                 if (auto *lines = qobject_cast<TStrings *>(value)) {
                     WriteStr8(FStream, path);
                     Bin::WriteByte(FStream, vaList);
@@ -187,12 +213,12 @@ void TComponentWriter::WriteProperties(QObject *object, const QString &prefix, i
                     Bin::WriteByte(FStream, vaBinary);
                     WriteLong(FStream, value->SaveBinaryForm());
                 } else {
-                    WriteProperties(value, path + u'.', depth + 1);
+                    WriteProperties(value, path + '.', depth + 1);
                 }
                 continue;
             }
             if (!plan.Writable) continue;
-            TComponent *refComponent = TComponent::FromObject(GetPointerProperty(object, plan.Name));
+            TComponent *refComponent = TComponent::FromObject(ReadPointerProperty(object, plan.Lookup));
             WriteStr8(FStream, path);
             if (!refComponent || refComponent->Name().isEmpty()) {
                 Bin::WriteByte(FStream, vaNull);
@@ -301,6 +327,10 @@ TComponent *TComponentReader::ReadComponent(QWidget *parent, int depth) {
         const qint64 start = FStream.Position();
         if (Bin::ReadByte(FStream) == 0) break;
         FStream.SetPosition(start);
+        // A container that shows itself when placed is hidden while its children arrive and shown
+        // below: shown, it would be sent a layout request for each child, and Qt merges each
+        // one by searching every event posted so far.
+        if (asWidget && parent && !asWidget->isHidden()) asWidget->hide();
         ReadComponent(asWidget, depth + 1);
     }
     component->SetState(csReading, false);
@@ -320,42 +350,43 @@ TComponent *TComponentReader::ReadComponent(QWidget *parent, int depth) {
 
 void TComponentReader::ReadProperties(QObject *object, int depth) {
     for (;;) {
-        const QString path = ReadStr8(FStream);
-        if (path.isEmpty()) return;
+        const QByteArray bytes = ReadStr8Bytes(FStream);
+        if (bytes.isEmpty()) return;
         const quint8 type = Bin::ReadByte(FStream);
 
         // Walk the dotted path to the object that carries the last segment.
+        const TStoredPath stored = StoredPath(bytes);  // a copy: a setter may read a stream too
+        const QString &path = stored.Path;
+        const QStringList &parts = stored.Parts;
         QObject *target = object;
-        const QStringList parts = path.split(u'.');
         for (int i = 0; target && i + 1 < parts.size(); ++i) target = GetPointerProperty(target, parts[i]);
-        const QString prop = parts.last();
-        const QMetaProperty mp = FindProperty(target, prop);
+        const QMetaProperty mp = FindProperty(target, parts.last());
 
         switch (type) {
         case vaNull:
-            if (target) SetPointerProperty(target, prop, nullptr);
+            WritePointerProperty(target, mp, nullptr);
             break;
         case vaFalse:
         case vaTrue:
             CheckOrdinal(mp, type == vaTrue, path);
-            if (target) SetBooleanProperty(target, prop, type == vaTrue);
+            WriteIntegerProperty(target, mp, type == vaTrue ? 1 : 0);
             break;
         case vaInt: {
             const quint32 lo = Bin::ReadDWord(FStream);
             const quint32 hi = Bin::ReadDWord(FStream);
             const qint64 v = qint64((quint64(hi) << 32) | lo);
             CheckOrdinal(mp, v, path);
-            if (target) SetIntegerProperty(target, prop, v);
+            WriteIntegerProperty(target, mp, v);
             break;
         }
         case vaFloat: {
             const double v = Bin::ReadExtended(FStream);
-            if (target) SetFloatProperty(target, prop, v);
+            WriteFloatProperty(target, mp, v);
             break;
         }
         case vaString: {
             const QString v = QString::fromUtf8(ReadLong(FStream));
-            if (target) SetStringProperty(target, prop, v);
+            WriteStringProperty(target, mp, v);
             break;
         }
         case vaList: {
@@ -364,13 +395,13 @@ void TComponentReader::ReadProperties(QObject *object, int depth) {
             if (qint64(count) * 4 > FStream.Remaining()) Damaged(QStringLiteral("a list of %1 lines runs past the end").arg(count));
             QStringList lines;
             for (quint32 l = 0; l < count; ++l) lines << QString::fromUtf8(ReadLong(FStream));
-            if (auto *strings = qobject_cast<TStrings *>(target ? GetPointerProperty(target, prop) : nullptr))
+            if (auto *strings = qobject_cast<TStrings *>(ReadPointerProperty(target, mp)))
                 strings->SetStringList(lines);
             break;
         }
         case vaBinary: {
             const QByteArray data = ReadLong(FStream);
-            auto *value = qobject_cast<TPersistent *>(target ? GetPointerProperty(target, prop) : nullptr);
+            auto *value = qobject_cast<TPersistent *>(ReadPointerProperty(target, mp));
             if (!value || !value->HasBinaryForm()) break;
             // A picture whose bytes do not decode is damage like any other bad value: the
             // stream is refused with the reader's own error, not the picture's.

@@ -48,7 +48,7 @@ public:
     void WriteComponents(const QList<TComponent *> &components);
 
 private:
-    void WriteProperties(QObject *object, const QString &prefix, int depth);
+    void WriteProperties(QObject *object, const QByteArray &prefix, int depth);
     TStream &FStream;
     TComponent *FRoot;
 };

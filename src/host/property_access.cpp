@@ -9,15 +9,31 @@
 
 namespace {
 
-// Per class, lower-cased name -> property index, most derived declaration first.
-const QHash<QString, int> &PropertyIndex(const QMetaObject *meta) {
-    static QHash<const QMetaObject *, QHash<QString, int>> cache;
+// Per class: lower-cased name -> property, most derived declaration first; and the same answer
+// under each name as the class spells it, so that the usual lookup (a name spelled as declared)
+// needs no lower-casing. The properties are kept whole: making one from its index looks up its
+// enumeration by name each time.
+struct TPropertyIndex {
+    QHash<QString, QMetaProperty> Folded;
+    QHash<QString, QMetaProperty> AsDeclared;
+    // Answers for other spellings, and for names the class does not have (generic code asks
+    // every object whether it has a property); bounded, as names may come from files.
+    QHash<QString, QMetaProperty> OtherNames;
+    static constexpr qsizetype OtherNamesLimit = 256;
+};
+
+TPropertyIndex &PropertyIndex(const QMetaObject *meta) {
+    static QHash<const QMetaObject *, TPropertyIndex> cache;
     auto it = cache.find(meta);
     if (it != cache.end()) return *it;
-    QHash<QString, int> index;
+    TPropertyIndex index;
     for (int i = meta->propertyCount() - 1; i >= 0; --i) {
         const QString key = QString::fromLatin1(meta->property(i).name()).toLower();
-        if (!index.contains(key)) index.insert(key, i);
+        if (!index.Folded.contains(key)) index.Folded.insert(key, meta->property(i));
+    }
+    for (int i = 0; i < meta->propertyCount(); ++i) {
+        const QString name = QString::fromLatin1(meta->property(i).name());
+        index.AsDeclared.insert(name, index.Folded.value(name.toLower()));
     }
     return *cache.insert(meta, index);
 }
@@ -75,11 +91,20 @@ QVariant OrdinalVariant(const QMetaProperty &p, qint64 v) {
 }  // namespace
 
 QMetaProperty FindProperty(const QObject *Obj, const QString &Name) {
-    if (!Obj || Name.isEmpty()) return {};
-    const QMetaObject *meta = Obj->metaObject();
-    const auto &index = PropertyIndex(meta);
-    auto it = index.find(Name.toLower());
-    return it == index.end() ? QMetaProperty() : meta->property(*it);
+    if (!Obj) return {};
+    return FindProperty(Obj->metaObject(), Name);
+}
+
+QMetaProperty FindProperty(const QMetaObject *meta, const QString &Name) {
+    if (!meta || Name.isEmpty()) return {};
+    TPropertyIndex &index = PropertyIndex(meta);
+    auto exact = index.AsDeclared.constFind(Name);
+    if (exact != index.AsDeclared.constEnd()) return *exact;
+    auto other = index.OtherNames.constFind(Name);
+    if (other != index.OtherNames.constEnd()) return *other;
+    const QMetaProperty found = index.Folded.value(Name.toLower());
+    if (index.OtherNames.size() < TPropertyIndex::OtherNamesLimit) index.OtherNames.insert(Name, found);
+    return found;
 }
 
 bool PropertyExists(const QObject *Obj, const QString &Name) { return FindProperty(Obj, Name).isValid(); }
@@ -109,8 +134,11 @@ bool IsValidOrdinal(const QMetaProperty &p, qint64 Value) {
 }
 
 void SetIntegerProperty(QObject *Obj, const QString &Name, qint64 Value) {
-    const QMetaProperty p = FindProperty(Obj, Name);
-    if (!p.isValid() || !p.isWritable() || !IsOrdinalProperty(p)) return;
+    WriteIntegerProperty(Obj, FindProperty(Obj, Name), Value);
+}
+
+void WriteIntegerProperty(QObject *Obj, const QMetaProperty &p, qint64 Value) {
+    if (!Obj || !p.isValid() || !p.isWritable() || !IsOrdinalProperty(p)) return;
     // An enumeration variable holding an unnamed value is undefined behaviour in the setter and
     // every reader after it, so such a value is not written.
     if (!IsValidOrdinal(p, Value)) return;
@@ -133,15 +161,21 @@ void SetBooleanProperty(QObject *Obj, const QString &Name, bool Value) {
 }
 
 QObject *GetPointerProperty(const QObject *Obj, const QString &Name) {
-    const QMetaProperty p = FindProperty(Obj, Name);
-    if (!IsObjectProperty(p)) return nullptr;
+    return ReadPointerProperty(Obj, FindProperty(Obj, Name));
+}
+
+QObject *ReadPointerProperty(const QObject *Obj, const QMetaProperty &p) {
+    if (!Obj || !IsObjectProperty(p)) return nullptr;
     const QVariant v = p.read(Obj);
     return *reinterpret_cast<QObject *const *>(v.constData());
 }
 
 void SetPointerProperty(QObject *Obj, const QString &Name, QObject *Value) {
-    const QMetaProperty p = FindProperty(Obj, Name);
-    if (!IsObjectProperty(p) || !p.isWritable()) return;
+    WritePointerProperty(Obj, FindProperty(Obj, Name), Value);
+}
+
+void WritePointerProperty(QObject *Obj, const QMetaProperty &p, QObject *Value) {
+    if (!Obj || !IsObjectProperty(p) || !p.isWritable()) return;
     // A reference of the wrong class is refused like a write to a missing property.
     const QMetaObject *target = p.metaType().metaObject();
     if (Value && target && !Value->metaObject()->inherits(target)) return;
@@ -156,8 +190,11 @@ double GetFloatProperty(const QObject *Obj, const QString &Name) {
 }
 
 void SetFloatProperty(QObject *Obj, const QString &Name, double Value) {
-    const QMetaProperty p = FindProperty(Obj, Name);
-    if (!p.isValid() || !p.isWritable() || !IsFloatProperty(p)) return;
+    WriteFloatProperty(Obj, FindProperty(Obj, Name), Value);
+}
+
+void WriteFloatProperty(QObject *Obj, const QMetaProperty &p, double Value) {
+    if (!Obj || !p.isValid() || !p.isWritable() || !IsFloatProperty(p)) return;
     p.write(Obj, p.metaType().id() == QMetaType::Float ? QVariant(float(Value)) : QVariant(Value));
 }
 
@@ -168,8 +205,11 @@ QString GetStringProperty(const QObject *Obj, const QString &Name) {
 }
 
 void SetStringProperty(QObject *Obj, const QString &Name, const QString &Value) {
-    const QMetaProperty p = FindProperty(Obj, Name);
-    if (!p.isValid() || !p.isWritable() || !IsStringProperty(p)) return;
+    WriteStringProperty(Obj, FindProperty(Obj, Name), Value);
+}
+
+void WriteStringProperty(QObject *Obj, const QMetaProperty &p, const QString &Value) {
+    if (!Obj || !p.isValid() || !p.isWritable() || !IsStringProperty(p)) return;
     p.write(Obj, Value);
 }
 

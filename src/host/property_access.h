@@ -14,6 +14,10 @@ class QObject;
 // The meta-property of Obj named Name (case ignored); an invalid QMetaProperty when absent.
 QMetaProperty FindProperty(const QObject *Obj, const QString &Name);
 
+// The same lookup for a class: FindProperty(Obj, Name) is FindProperty(Obj->metaObject(), Name).
+// Code that handles many objects of one class looks a name up once and keeps the answer.
+QMetaProperty FindProperty(const QMetaObject *Meta, const QString &Name);
+
 bool PropertyExists(const QObject *Obj, const QString &Name);
 
 qint64 GetIntegerProperty(const QObject *Obj, const QString &Name);
@@ -24,6 +28,8 @@ bool GetBooleanProperty(const QObject *Obj, const QString &Name);
 void SetBooleanProperty(QObject *Obj, const QString &Name, bool Value);
 
 QObject *GetPointerProperty(const QObject *Obj, const QString &Name);
+// GetPointerProperty with the property already looked up (null when Prop is no object reference).
+QObject *ReadPointerProperty(const QObject *Obj, const QMetaProperty &Prop);
 void SetPointerProperty(QObject *Obj, const QString &Name, QObject *Value);
 
 double GetFloatProperty(const QObject *Obj, const QString &Name);
@@ -31,6 +37,13 @@ void SetFloatProperty(QObject *Obj, const QString &Name, double Value);
 
 QString GetStringProperty(const QObject *Obj, const QString &Name);
 void SetStringProperty(QObject *Obj, const QString &Name, const QString &Value);
+
+// The writes above with the property already looked up (FindProperty(Obj, Name)), for code that
+// writes many objects of one class: the same checks, without the lookup.
+void WriteIntegerProperty(QObject *Obj, const QMetaProperty &Prop, qint64 Value);
+void WritePointerProperty(QObject *Obj, const QMetaProperty &Prop, QObject *Value);
+void WriteFloatProperty(QObject *Obj, const QMetaProperty &Prop, double Value);
+void WriteStringProperty(QObject *Obj, const QMetaProperty &Prop, const QString &Value);
 
 TMethod GetMethodProperty(const QObject *Obj, const QString &Name);
 void SetMethodProperty(QObject *Obj, const QString &Name, const TMethod &Value);

@@ -173,6 +173,10 @@ void ReadBandRecord(TStream &Stream, quint16 Size, const TBandReadContext &Conte
     QPointer<TRepBand> guard(band);
     try {
         band->SetParent(Context.Report);
+        if (Context.HiddenBands && !band->isHidden()) {
+            band->hide();
+            Context.HiddenBands->append(band);
+        }
         SetStoredName(band, Bin::ReadShortString(Stream), BandBaseName);
         ReadFontProperties(Stream, *band->Font());
         band->SetHint(Bin::ReadShortString(Stream));

@@ -33,6 +33,9 @@ struct TBandReadContext {
     QWidget *Report = nullptr;
     TVDMLoader *Loader = nullptr;
     TPendingBandLinks *Links = nullptr;
+    // When given, each band read is hidden and listed here, for the caller to show once the
+    // elements are in (see the report reader).
+    QList<QPointer<QWidget>> *HiddenBands = nullptr;
 };
 
 // Reads a band record whose kind and size words have been read. A record that marks a band class

@@ -22,6 +22,9 @@
 #include "reportlib/report.h"
 
 #include <QFileInfo>
+#include <QPointer>
+#include <QWidget>
+#include <utility>
 
 namespace {
 
@@ -39,6 +42,29 @@ struct TLoad {
     TDatasetReadState Datasets;
     TPendingBandLinks Links;
     TReportLoadInfo *Info;
+    QList<QPointer<QWidget>> *HiddenBands;
+};
+
+// Bands stay hidden while the records fill them and are shown together, however the load ends.
+// A band that is shown while its elements arrive is sent a layout request for each of them, and
+// Qt merges each such request by searching all events posted so far: with thousands of elements
+// that search took longer than the reading.
+class TBandsShownAfterLoad {
+public:
+    TBandsShownAfterLoad() = default;
+    ~TBandsShownAfterLoad() { ShowAll(); }
+    TBandsShownAfterLoad(const TBandsShownAfterLoad &) = delete;
+    TBandsShownAfterLoad &operator=(const TBandsShownAfterLoad &) = delete;
+
+    QList<QPointer<QWidget>> *List() { return &FBands; }
+    void ShowAll() {
+        const QList<QPointer<QWidget>> bands = std::exchange(FBands, {});
+        for (const QPointer<QWidget> &band : bands)
+            if (band) band->show();
+    }
+
+private:
+    QList<QPointer<QWidget>> FBands;
 };
 
 // Reads the dataset stream: only dataset and field records. False when it is damaged.
@@ -69,7 +95,7 @@ bool ReadRecords(TLoad &load) {
     TStream &s = load.Stream;
     const TElementReadContext elements{load.Form, load.Report, load.Loader,
                                        load.Info ? &load.Info->EmbeddedPictures : nullptr};
-    const TBandReadContext bands{load.Form, load.Report, load.Loader, &load.Links};
+    const TBandReadContext bands{load.Form, load.Report, load.Loader, &load.Links, load.HiddenBands};
     while (s.Position() < s.Size()) {
         const quint16 kind = Bin::ReadWord(s);
         if (kind == RecordKind::EndMarker) break;
@@ -151,7 +177,8 @@ bool Load_Report_From_Stream(TStream &Stream, TStream *DatasetStream, TVDMLoader
         return false;
     }
     TUnitsKeeper units(Report);
-    TLoad load{Stream, Loader, Report, ReportForm, {}, {}, Info};
+    TBandsShownAfterLoad hiddenBands;
+    TLoad load{Stream, Loader, Report, ReportForm, {}, {}, Info, hiddenBands.List()};
     load.Datasets.ReportForm = ReportForm;
     load.Datasets.Loader = Loader;
     load.Datasets.CreateDatasets = LoadDatasets;
@@ -181,6 +208,7 @@ bool Load_Report_From_Stream(TStream &Stream, TStream *DatasetStream, TVDMLoader
         } catch (const std::exception &) {
             known = false;
         }
+        hiddenBands.ShowAll();
         if (!known) {
             ShowLoaderError(Loader, ErrorInReportfile);
             return false;

@@ -115,6 +115,9 @@ TEST(ComponentStream, ContainerWithChildrenRoundTripsEveryValueKind) {
     ASSERT_TRUE(copy && copy2);
     EXPECT_EQ(copy->Owner(), &target);  // owned by the reader's owner, parented to the container
     EXPECT_EQ(copy->parentWidget(), box2);
+    EXPECT_FALSE(box2->isHidden());
+    EXPECT_FALSE(copy->isHidden());
+    EXPECT_FALSE(copy2->isHidden());
     ExpectSameItem(item, copy);
     ExpectSameItem(item2, copy2);
     EXPECT_EQ(copy->FDataset, targetDs);  // references resolve by name in the new owner

@@ -122,6 +122,33 @@ TEST(Component, FreeNotificationIsUndoneWhenTheWatcherGoesFirst) {
     SUCCEED();
 }
 
+TEST(Component, ManyWatchersAreEachToldOnce) {
+    // Past the size where the watcher list keeps a set beside it: duplicates are still refused,
+    // withdrawals in the middle and at the end still work, and each watcher left hears of the end once.
+    TTestComponent formA, formB;
+    auto *target = new TTestComponent(&formB);
+    target->SetName("Target");
+    QList<TTestComponent *> watchers;
+    for (int i = 0; i < 40; ++i) {
+        auto *w = new TTestComponent(&formA);
+        w->SetName(QStringLiteral("W%1").arg(i));
+        w->FreeNotification(target);
+        w->FreeNotification(target);
+        watchers << w;
+    }
+    watchers[10]->RemoveFreeNotification(target);
+    delete watchers.takeLast();  // unlinks itself from the target
+    for (TTestComponent *w : watchers) {
+        w->Log.clear();
+        w->Watched = target;
+    }
+    delete target;
+    for (int i = 0; i < watchers.size(); ++i) {
+        EXPECT_EQ(watchers[i]->Log.count("remove:Target"), i == 10 ? 0 : 1) << i;
+        EXPECT_EQ(watchers[i]->Watched == nullptr, i != 10) << i;
+    }
+}
+
 TEST(Component, OwnerIsIndependentOfWidgetParent) {
     TForm form;
     QWidget band(&form);

@@ -132,3 +132,28 @@ TEST(PropertyAccess, MethodPropertiesCanBeSetSavedAndRestored) {
     EXPECT_TRUE(e.OnClick() == click);
     SetMethodProperty(&e, "OnMissing", click);  // ignored
 }
+
+TEST(PropertyAccess, LookupsKeepTheirAnswersPastManyUnknownNames) {
+    TTestElement e;
+    // Names the class lacks, in numbers beyond what is remembered per class, stay missing, and
+    // the real names still resolve in any spelling, by object and by class alike.
+    for (int i = 0; i < 600; ++i) EXPECT_FALSE(PropertyExists(&e, QStringLiteral("Missing%1").arg(i)));
+    EXPECT_FALSE(PropertyExists(&e, "Missing3"));
+    for (const char *name : {"BandNum", "bandnum", "BANDNUM", "bAnDnUm"}) {
+        const QMetaProperty p = FindProperty(&e, name);
+        ASSERT_TRUE(p.isValid()) << name;
+        EXPECT_STREQ(p.name(), "BandNum");
+        EXPECT_EQ(FindProperty(e.metaObject(), name).propertyIndex(), p.propertyIndex());
+    }
+    // The writes with a property looked up once apply the checks of the writes by name.
+    const QMetaProperty bandNum = FindProperty(&e, "BandNum");
+    WriteIntegerProperty(&e, bandNum, 9);
+    EXPECT_EQ(e.BandNum(), 9);
+    WriteIntegerProperty(nullptr, bandNum, 10);
+    WriteFloatProperty(&e, bandNum, 2.5);  // not a float property: nothing written
+    WriteStringProperty(&e, bandNum, "x");
+    EXPECT_EQ(e.BandNum(), 9);
+    WritePointerProperty(&e, FindProperty(&e, "Dataset"), &e);
+    EXPECT_EQ(ReadPointerProperty(&e, FindProperty(&e, "dataset")), &e);
+    EXPECT_EQ(ReadPointerProperty(&e, bandNum), nullptr);
+}

@@ -138,9 +138,28 @@ TEST(Reader, CountsBeyondTheStreamEndTheLoad) {
     b.Str("only one").Word(256);
     EXPECT_FALSE(f.Load(b.Data()));
     EXPECT_EQ(ui.Errors(), QStringList{ErrorText});
-    // What was read before the damaged record stays.
-    EXPECT_NE(f.Find<TVendamoBand>(QStringLiteral("Detail")), nullptr);
+    // What was read before the damaged record stays, shown like a band of a sound file.
+    auto *band = f.Find<TVendamoBand>(QStringLiteral("Detail"));
+    ASSERT_NE(band, nullptr);
+    EXPECT_FALSE(band->isHidden());
     EXPECT_EQ(f.Find<TVendamoMemo>(QStringLiteral("Memo1")), nullptr);
+}
+
+TEST(Reader, BandsAndTheirElementsAreShownOnceLoaded) {
+    TReportForm f;
+    TScriptedInteraction ui;
+    TBytes b = DetailReport().Raw(HandBandRecord(2, rbSummary, "Sum"));
+    for (int i = 0; i < 30; ++i) b.Raw(HandLabelRecord(1 + i % 2, QStringLiteral("L%1").arg(i).toLatin1(), "x"));
+    ASSERT_TRUE(f.Load(b.Data()));
+    const QList<TRepBand *> bands = f.All<TRepBand>();
+    ASSERT_EQ(bands.size(), 2);
+    for (TRepBand *band : bands) EXPECT_FALSE(band->isHidden()) << band->Name().toStdString();
+    for (int i = 0; i < 30; ++i) {
+        auto *label = f.Find<TVendamoLabel>(QStringLiteral("L%1").arg(i));
+        ASSERT_NE(label, nullptr) << i;
+        EXPECT_FALSE(label->isHidden()) << i;
+        EXPECT_EQ(label->parentWidget(), bands[i % 2]) << i;
+    }
 }
 
 TEST(Reader, BandOfItsOwnClassWithAnotherTypeIsRefused) {
