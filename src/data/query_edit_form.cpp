@@ -20,6 +20,9 @@
 
 #include <QFontDatabase>
 #include <QGridLayout>
+#include <QHeaderView>
+#include <QSplitter>
+#include <QTableWidget>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
@@ -47,6 +50,13 @@ TDBSetupForm3::TDBSetupForm3(TComponent *AOwner, QWidget *parent) : QDialog(pare
     MasterComboBox->SetStyle(csDropDownList);
     ParametersButton = Named(new TButton(this), "ParametersButton");
     ParametersButton->setText(QStringLiteral("Parameters..."));
+    RunButton = Named(new TButton(this), "RunButton");
+    RunButton->setText(QStringLiteral("&Run"));
+    PreviewTable = new QTableWidget(this);
+    PreviewTable->setObjectName(QStringLiteral("PreviewTable"));
+    PreviewTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    PreviewTable->verticalHeader()->hide();
+    PreviewTable->hide();
     WizardGroupBox = Named(new TGroupBox(this), "WizardGroupBox");
     WizardButton = Named(new TButton(this), "WizardButton");
     WizardButton->setText(QStringLiteral("Query Wizard..."));
@@ -75,13 +85,17 @@ TDBSetupForm3::TDBSetupForm3(TComponent *AOwner, QWidget *parent) : QDialog(pare
     bottom->addWidget(label("MasterLabel", "&Master:", MasterComboBox));
     bottom->addWidget(MasterComboBox, 1);
     bottom->addWidget(ParametersButton);
+    bottom->addWidget(RunButton);
     bottom->addStretch();
     bottom->addWidget(OKButton);
     bottom->addWidget(CancelButton);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(label("SQLLabel", "&SQL statement", SQLMemo));
-    layout->addWidget(SQLMemo, 1);
+    auto *splitter = new QSplitter(Qt::Vertical, this);
+    splitter->addWidget(SQLMemo);
+    splitter->addWidget(PreviewTable);
+    layout->addWidget(splitter, 1);
     layout->addLayout(bottom);
     resize(620, 420);
 
@@ -91,6 +105,7 @@ TDBSetupForm3::TDBSetupForm3(TComponent *AOwner, QWidget *parent) : QDialog(pare
     connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(WizardButton, &QPushButton::clicked, this, [this] { done(mrYes); });
     connect(ParametersButton, &QPushButton::clicked, this, &TDBSetupForm3::EditParameters);
+    connect(RunButton, &QPushButton::clicked, this, &TDBSetupForm3::RunPreview);
     connect(MasterComboBox, &QComboBox::currentIndexChanged, this, [this] { FKeepUnlistedMaster = false; });
     TranslateForm(this, QStringLiteral("DBSetupForm3"));
 }
@@ -151,6 +166,39 @@ void TDBSetupForm3::EditParameters() {
     TDBSetupForm4 form(nullptr, this);
     form.Prepare(FParams, FDesigner);
     if (Interaction().ExecDialog(form) == QDialog::Accepted) FParams = form.Params();
+}
+
+void TDBSetupForm3::RunPreview() {
+    TQuery preview;
+    preview.SetReadOnlyConnection(true);
+    preview.SetUniDirectional(true);
+    try {
+        ReadParameters();
+        const int item = MasterComboBox->currentIndex();
+        if (FKeepUnlistedMaster)
+            preview.SetDataSource(FQuery->DataSource());
+        else if (item > 0 && item <= FMasters.size())
+            preview.SetDataSource(FMasters.at(item - 1));
+        preview.SetDatabaseName(DatabaseComboBox->currentText());
+        preview.SQL()->Assign(SQLMemo->Lines());
+        preview.Params().AssignValues(FParams);
+        preview.Open();
+    } catch (const Exception &e) {
+        Interaction().ShowError(e.Message());
+        return;
+    }
+    PreviewTable->clear();
+    PreviewTable->setRowCount(0);
+    PreviewTable->setColumnCount(preview.FieldCount());
+    QStringList headers;
+    for (const TField *field : preview.Fields()) headers << field->FieldName();
+    PreviewTable->setHorizontalHeaderLabels(headers);
+    for (int row = 0; !preview.Eof() && row < PreviewRows; ++row, preview.Next()) {
+        PreviewTable->insertRow(row);
+        for (int column = 0; column < preview.FieldCount(); ++column)
+            PreviewTable->setItem(row, column, new QTableWidgetItem(preview.Field(column)->DisplayText()));
+    }
+    PreviewTable->show();
 }
 
 bool TDBSetupForm3::Apply() {

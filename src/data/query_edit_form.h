@@ -16,6 +16,7 @@ class TGroupBox;
 class TMemo;
 class TQuery;
 class TVDMDesigner;
+class QTableWidget;
 
 class TDBSetupForm3 : public QDialog, public TComponent {
     Q_OBJECT
@@ -36,12 +37,17 @@ public:
     TParams &EditedParams() { return FParams; }
     // "Parameters...": reads the parameters of the statement and opens the parameter dialog.
     void EditParameters();
+    // "Run": runs the statement as typed, with the edited parameters, on a read-only connection
+    // and shows its first rows below the statement. The query itself is not touched.
+    void RunPreview();
+    static constexpr int PreviewRows = 100;
 
     TEdit *NameEdit;
     TComboBox *DatabaseComboBox, *MasterComboBox;
     TMemo *SQLMemo;
     TGroupBox *WizardGroupBox;
-    TButton *ParametersButton, *WizardButton, *OKButton, *CancelButton;
+    TButton *ParametersButton, *RunButton, *WizardButton, *OKButton, *CancelButton;
+    QTableWidget *PreviewTable;
 
 private:
     // The statement's parameters, keeping type, bound flag and value of those already known;

@@ -13,6 +13,8 @@
 #include "host/list_controls.h"
 #include "host/text_controls.h"
 
+#include <QTableWidget>
+
 #include <vector>
 
 namespace {
@@ -244,6 +246,34 @@ TEST(QueryEditor, NoParametersIsSaid) {
         return int(QDialog::Rejected);
     }});
     EXPECT_EQ(ui.Errors(), QStringList{QStringLiteral("The SQL Statement has no parameters!")});
+}
+
+TEST(QueryEditor, RunShowsTheFirstRowsAndLeavesTheQueryAlone) {
+    TReportForm f;
+    TQuery *q = AddQuery(f);
+    const QString sql = q->SQL()->Text();
+    TScriptedInteraction ui;
+    int rows = -1;
+    QString header, first;
+    EditProperties(f, ui, 0, {[&](QDialog &d) {
+        auto &editor = static_cast<TDBSetupForm3 &>(d);
+        EXPECT_TRUE(editor.PreviewTable->isHidden());
+        editor.SQLMemo->setPlainText(QStringLiteral("SELECT nothing FROM nowhere"));
+        editor.RunButton->click();  // an error box, nothing shown
+        EXPECT_TRUE(editor.PreviewTable->isHidden());
+        editor.SQLMemo->setPlainText(QStringLiteral("SELECT \"OrderNo\" FROM orders ORDER BY \"OrderNo\""));
+        editor.RunButton->click();
+        rows = editor.PreviewTable->rowCount();
+        header = editor.PreviewTable->horizontalHeaderItem(0)->text();
+        first = editor.PreviewTable->item(0, 0)->text();
+        return int(QDialog::Rejected);
+    }});
+    EXPECT_EQ(ui.Errors().size(), 1);
+    EXPECT_EQ(rows, TDBSetupForm3::PreviewRows);
+    EXPECT_EQ(header, QStringLiteral("OrderNo"));
+    EXPECT_EQ(first, QString::number(DemoDatabase::kFirstOrderNo));
+    EXPECT_EQ(q->SQL()->Text(), sql);
+    EXPECT_FALSE(q->Active());
 }
 
 }  // namespace
