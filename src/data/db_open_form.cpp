@@ -126,6 +126,7 @@ void TDBOpenForm::ListDirectories() {
 
 void TDBOpenForm::FilesChanged() {
     AliasComboBox->SetItemIndex(0);
+    FDatabaseFile.clear();
     ListTables();
 }
 
@@ -137,6 +138,7 @@ bool TDBOpenForm::Allowed(const QString &Name) const {
 
 void TDBOpenForm::ListTables(const QString &Pattern) {
     QStringList names;
+    if (!AliasMode()) FDatabaseFile.clear();
     if (AliasMode()) {
         try {
             names = Session().TableNames(AliasComboBox->currentText(), Pattern, true, false);
@@ -188,7 +190,34 @@ void TDBOpenForm::EditEnter() {
         }
 }
 
+bool TDBOpenForm::OpenDatabaseFile(const QString &Path) {
+    QStringList tables;
+    try {
+        tables = Session().TableNames(Path, QString(), true, false);
+    } catch (const Exception &) {
+        return false;  // not a database: the file is taken as a table file and opening says why
+    }
+    if (tables.isEmpty()) return false;
+    if (tables.size() == 1 && tables.first().compare(QFileInfo(Path).completeBaseName(), Qt::CaseInsensitive) == 0)
+        return false;
+    FDatabaseFile = Path;
+    ListBox1->Items()->Clear();
+    for (const QString &name : std::as_const(tables))
+        if (Allowed(name)) ListBox1->Items()->Add(name);
+    if (ListBox1->count() > 0) ListBox1->SetItemIndex(0);
+    return true;
+}
+
 void TDBOpenForm::OpenClick() {
+    if (!FDatabaseFile.isEmpty() && !AliasMode()) {
+        // A table of the database file opened before.
+        const QListWidgetItem *item = ListBox1->currentItem();
+        if (!item) return;
+        FTableName = item->text().left(MaxNameLength);
+        FDatabaseName = FDatabaseFile.left(MaxNameLength);
+        accept();
+        return;
+    }
     if (AliasMode()) {
         const QListWidgetItem *item = ListBox1->currentItem();
         if (!item) return;
@@ -205,6 +234,7 @@ void TDBOpenForm::OpenClick() {
         database.chop(1);
     const QString table = typed.mid(cut);
     if (!QFileInfo(QDir(database).filePath(table)).isFile()) return;
+    if (OpenDatabaseFile(QDir(database).filePath(table))) return;
     FTableName = table.left(MaxNameLength);
     FDatabaseName = database.left(MaxNameLength);
     accept();

@@ -45,6 +45,9 @@ protected:
 
 private:
     bool AliasMode() const;
+    // Lists the tables of the database file at Path when it holds other tables than the one
+    // named after it (a table file); false for a table file.
+    bool OpenDatabaseFile(const QString &Path);
     bool Allowed(const QString &Name) const;
     void ListTables(const QString &Pattern = QString());
     void ListDirectories();
@@ -53,4 +56,6 @@ private:
 
     QStringList FAllowed;
     QString FDirectory, FTableName, FDatabaseName;
+    // An SQLite database file opened in the file listing: the list shows its tables.
+    QString FDatabaseFile;
 };

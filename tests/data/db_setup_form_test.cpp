@@ -13,6 +13,8 @@
 #include "host/list_controls.h"
 #include "host/text_controls.h"
 
+#include <QFileInfo>
+
 namespace {
 
 QStringList Lines(TListBox *list) { return list->Items()->ToStringList(); }
@@ -191,6 +193,42 @@ TEST(DBSetupForm, TableFromDirectoryAndOneThatDoesNotOpen) {
     int sources = 0;
     for (TComponent *c : f.form.Components()) sources += dynamic_cast<TDataSource *>(c) != nullptr;
     EXPECT_EQ(sources, 1);
+}
+
+TEST(DBSetupForm, ADatabaseFileListsItsTables) {
+    TReportForm f;
+    const QString root = QFileInfo(DemoTables()).absolutePath();  // holds demo.sqlite
+    TScriptedInteraction ui;
+    QStringList lines;
+    ui.AnswerDialog([&](QDialog &d) {
+        auto &form = static_cast<TDBSetupForm &>(d);
+        form.NewTableButton->click();
+        lines = Lines(form.ListBox1);
+        return int(QDialog::Accepted);
+    });
+    ui.AnswerDialog([&](QDialog &d) {
+        auto &open = static_cast<TDBOpenForm &>(d);
+        open.SetDirectory(root);
+        open.FilterComboBox1->SetItemIndex(1);
+        emit open.FilterComboBox1->activated(1);
+        open.Edit1->setText(QStringLiteral("demo.sqlite"));
+        open.OpenButton->click();  // lists the file's tables instead of taking it
+        EXPECT_EQ(open.result(), 0);
+        QStringList expected = DemoDatabase::TableNames();
+        expected.sort();
+        EXPECT_EQ(Lines(open.ListBox1), expected);
+        open.ListBox1->SetItemIndex(int(Lines(open.ListBox1).indexOf(QStringLiteral("orders"))));
+        open.OpenButton->click();
+        EXPECT_EQ(open.TableName(), QStringLiteral("orders"));
+        return open.result();
+    });
+    EditReportDatabases(f.designer, f.report);
+    EXPECT_EQ(ui.Errors(), QStringList());
+    auto *table = dynamic_cast<TTable *>(f.form.FindComponent(QStringLiteral("orders_Table")));
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(QFileInfo(table->DatabaseName()).fileName(), QStringLiteral("demo.sqlite"));
+    EXPECT_EQ(table->RecordCount(), DemoDatabase::kOrders);
+    EXPECT_EQ(lines.size(), 1);
 }
 
 TEST(DBSetupForm, DeleteRefusesTheMainDatasetAndAsksYesCancel) {
