@@ -158,7 +158,7 @@ int TCalcFieldEditForm::TypeItemOfDataType(int DataType) {
 }
 
 TCalcFieldEditForm::TCalcFieldEditForm(QWidget *parent)
-    : TCalcFieldEditForm(QStringLiteral("CalcFieldEditForm"), QStringLiteral("Hardcoded calculated field"), parent) {
+    : TCalcFieldEditForm(QStringLiteral("CalcFieldEditFormForm"), QStringLiteral("Hardcoded calculated field"), parent) {
     connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
     TranslateForm(this, QStringLiteral("CalcFieldEditFormForm"));
 }

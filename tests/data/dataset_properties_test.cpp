@@ -276,4 +276,23 @@ TEST(QueryEditor, RunShowsTheFirstRowsAndLeavesTheQueryAlone) {
     EXPECT_FALSE(q->Active());
 }
 
+TEST(TableProperties, ADatasetOfAnotherOwnerIsShownButNotWritten) {
+    TReportForm f;
+    TForm appData;
+    TTable *parts = f.AddTable(QStringLiteral("Parts"), QStringLiteral("parts.db"), &appData);
+    f.designer->SetDatabaseOwner(&appData);
+    TScriptedInteraction ui;
+    EditProperties(f, ui, 0, {[&](QDialog &d) {
+        auto &form = static_cast<TDBSetupForm2 &>(d);
+        for (QWidget *w : {static_cast<QWidget *>(form.NameEdit), static_cast<QWidget *>(form.IndexComboBox),
+                           static_cast<QWidget *>(form.MasterComboBox), static_cast<QWidget *>(form.LinkedFieldsEdit),
+                           static_cast<QWidget *>(form.LinkButton), static_cast<QWidget *>(form.OKButton)})
+            EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
+        form.NameEdit->setText(QStringLiteral("Renamed"));
+        form.OKButton->click();  // disabled: nothing happens
+        return int(QDialog::Rejected);
+    }});
+    EXPECT_EQ(parts->Name(), QStringLiteral("Parts"));
+}
+
 }  // namespace
