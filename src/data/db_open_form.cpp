@@ -87,7 +87,10 @@ TDBOpenForm::TDBOpenForm(TComponent *AOwner, QWidget *parent) : QDialog(parent),
     connect(ListBox1, &QListWidget::currentTextChanged, Edit1, &QLineEdit::setText);
     connect(ListBox1, &QListWidget::itemDoubleClicked, this, &TDBOpenForm::OpenClick);
     connect(AliasComboBox, &QComboBox::activated, this, [this] { ListTables(); });
-    connect(FilterComboBox1, &QComboBox::activated, this, &TDBOpenForm::FilesChanged);
+    connect(FilterComboBox1, &QComboBox::activated, this, [this] {
+        FTypedMask.clear();
+        FilesChanged();
+    });
     connect(DirectoryListBox1, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem *item) {
         SetDirectory(QDir(FDirectory).absoluteFilePath(item->text()));
     });
@@ -98,6 +101,7 @@ TDBOpenForm::TDBOpenForm(TComponent *AOwner, QWidget *parent) : QDialog(parent),
 void TDBOpenForm::Prepare(const TStrings *Allowed) {
     FAllowed = Allowed ? Allowed->ToStringList() : QStringList();
     FAllowed.removeAll(QString());
+    FTypedMask.clear();
     AliasComboBox->Items()->Clear();
     TStringList names;
     Session().GetDatabaseNames(names);
@@ -147,7 +151,7 @@ void TDBOpenForm::ListTables(const QString &Pattern) {
         }
     } else {
         QDir dir(FDirectory);
-        dir.setNameFilters(Masks(FilterComboBox1->currentText()));
+        dir.setNameFilters(Masks(FTypedMask.isEmpty() ? FilterComboBox1->currentText() : FTypedMask));
         // Without QDir::CaseSensitive the masks ignore letter case: "*.DB*" finds customer.db.
         dir.setFilter(QDir::Files | QDir::Hidden);
         dir.setSorting(QDir::Name | QDir::IgnoreCase);
@@ -177,8 +181,8 @@ void TDBOpenForm::EditEnter() {
         rest.clear();
     }
     if (HasWildcard(rest) || rest.isEmpty()) {
-        FilterComboBox1->SetText(rest.isEmpty() ? QStringLiteral("*.*") : rest);
-        ListTables();
+        FTypedMask = rest.isEmpty() ? QStringLiteral("*.*") : rest;
+        FilesChanged();
         return;
     }
     ListTables();

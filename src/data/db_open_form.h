@@ -58,4 +58,6 @@ private:
     QString FDirectory, FTableName, FDatabaseName;
     // An SQLite database file opened in the file listing: the list shows its tables.
     QString FDatabaseFile;
+    // A mask typed into the file name edit; it stands until a filter is chosen.
+    QString FTypedMask;
 };

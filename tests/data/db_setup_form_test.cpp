@@ -14,6 +14,7 @@
 #include "host/text_controls.h"
 
 #include <QFileInfo>
+#include <QTest>
 
 namespace {
 
@@ -193,6 +194,29 @@ TEST(DBSetupForm, TableFromDirectoryAndOneThatDoesNotOpen) {
     int sources = 0;
     for (TComponent *c : f.form.Components()) sources += dynamic_cast<TDataSource *>(c) != nullptr;
     EXPECT_EQ(sources, 1);
+}
+
+TEST(DBOpenForm, EnterChangesDirectoryMaskAndAcceptsATypedName) {
+    const QString tables = DemoTables();
+    TDBOpenForm open;
+    open.Prepare(nullptr);
+    open.SetDirectory(QFileInfo(tables).absolutePath());
+    open.Edit1->setText(QFileInfo(tables).fileName() + QStringLiteral("/ORD*"));
+    QTest::keyClick(open.Edit1, Qt::Key_Return);
+    EXPECT_EQ(open.Directory(), tables);
+    EXPECT_EQ(Lines(open.ListBox1), QStringList{QStringLiteral("orders.db")});  // the mask ignores case
+    open.Edit1->setText(QStringLiteral("Orders.DB"));
+    QTest::keyClick(open.Edit1, Qt::Key_Return);
+    EXPECT_EQ(open.result(), QDialog::Accepted);
+    EXPECT_EQ(open.TableName(), QStringLiteral("orders.db"));
+    EXPECT_EQ(open.DatabaseName(), tables);
+
+    // With an alias, Enter lists the tables matching the typed pattern.
+    open.AliasComboBox->SetItemIndex(open.AliasComboBox->findText(QStringLiteral("DEMODB")));
+    open.Edit1->setText(QStringLiteral("c*"));
+    QTest::keyClick(open.Edit1, Qt::Key_Return);
+    EXPECT_TRUE(Lines(open.ListBox1).contains(QStringLiteral("customer.db")));
+    EXPECT_FALSE(Lines(open.ListBox1).contains(QStringLiteral("orders.db")));
 }
 
 TEST(DBSetupForm, ADatabaseFileListsItsTables) {
