@@ -1,11 +1,10 @@
 #include "data/data_messages.h"
 
 #include "design/designer.h"
-#include "model/runtime_messages.h"
-
 #include "host/exceptions.h"
 #include "host/interaction.h"
 #include "host/strings.h"
+#include "model/runtime_messages.h"
 
 QString DataMessage(const TVDMDesigner *Designer, const QString &Key) {
     const TStrings *table = Designer ? Designer->RuntimeMessages() : nullptr;

@@ -1,7 +1,6 @@
 #pragma once
 // The run-time messages of the data dialogs, looked up in the designer's message table.
 #include <QString>
-
 #include <exception>
 
 class TVDMDesigner;

@@ -1,11 +1,10 @@
 #include "data/dataset_fields.h"
 
-#include "model/lookup_helpers.h"
-
 #include "dblib/dataset.h"
 #include "dblib/db_error.h"
 #include "dblib/session.h"
 #include "host/strings.h"
+#include "model/lookup_helpers.h"
 
 void CreateFields(TDataSet *DataSet, const TStrings *DisplayLabels) {
     if (!DataSet) return;
@@ -34,19 +33,24 @@ static QString ConvertList(const QString &List, Convert convert) {
 }
 
 QString ConvertToDisplayLabels(const TDataSet *DataSet, const QString &Names) {
-    return ConvertList(Names, [DataSet](const QString &name) { return FindDisplayLabel4Field(DataSet, name); });
+    return ConvertList(Names,
+                       [DataSet](const QString &name) { return FindDisplayLabel4Field(DataSet, name); });
 }
 
 QString ConvertToFieldNames(const TDataSet *DataSet, const QString &Labels) {
-    return ConvertList(Labels, [DataSet](const QString &label) { return FindField4DisplayLabel(DataSet, label); });
+    return ConvertList(Labels,
+                       [DataSet](const QString &label) { return FindField4DisplayLabel(DataSet, label); });
 }
 
 QString GetAliasPath(const QString &Alias) {
     if (!Session().IsAlias(Alias)) return QString();
     QString path;
     for (const QString &line : Session().AliasParams(Alias))
-        if (line.section(QLatin1Char('='), 0, 0).trimmed().compare(QLatin1String("PATH"), Qt::CaseInsensitive) == 0)
+        if (line.section(QLatin1Char('='), 0, 0)
+                .trimmed()
+                .compare(QLatin1String("PATH"), Qt::CaseInsensitive) == 0)
             path = line.section(QLatin1Char('='), 1);
-    if (path.isEmpty()) throw EDatabaseError(QStringLiteral("Alias path from ") + Alias + QStringLiteral(" invalid"));
+    if (path.isEmpty())
+        throw EDatabaseError(QStringLiteral("Alias path from ") + Alias + QStringLiteral(" invalid"));
     return path;
 }

@@ -1,6 +1,11 @@
 #include "data/db_open_form.h"
 
-#include "model/form_translation.h"
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QVBoxLayout>
 
 #include "dblib/session.h"
 #include "host/button_controls.h"
@@ -9,13 +14,7 @@
 #include "host/list_controls.h"
 #include "host/strings.h"
 #include "host/text_controls.h"
-
-#include <QDir>
-#include <QFileInfo>
-#include <QGridLayout>
-#include <QHBoxLayout>
-#include <QKeyEvent>
-#include <QVBoxLayout>
+#include "model/form_translation.h"
 
 namespace {
 
@@ -34,7 +33,9 @@ QStringList Masks(const QString &mask) {
     return mask.split(QLatin1Char(';'), Qt::SkipEmptyParts);
 }
 
-bool HasWildcard(const QString &name) { return name.contains(QLatin1Char('*')) || name.contains(QLatin1Char('?')); }
+bool HasWildcard(const QString &name) {
+    return name.contains(QLatin1Char('*')) || name.contains(QLatin1Char('?'));
+}
 
 }  // namespace
 
@@ -91,9 +92,8 @@ TDBOpenForm::TDBOpenForm(TComponent *AOwner, QWidget *parent) : QDialog(parent),
         FTypedMask.clear();
         FilesChanged();
     });
-    connect(DirectoryListBox1, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem *item) {
-        SetDirectory(QDir(FDirectory).absoluteFilePath(item->text()));
-    });
+    connect(DirectoryListBox1, &QListWidget::itemDoubleClicked, this,
+            [this](QListWidgetItem *item) { SetDirectory(QDir(FDirectory).absoluteFilePath(item->text())); });
     FDirectory = QDir::currentPath();
     TranslateForm(this, QStringLiteral("DBOpenForm"));
 }
@@ -124,7 +124,8 @@ void TDBOpenForm::ListDirectories() {
     DirectoryListBox1->Items()->Clear();
     QDir dir(FDirectory);
     if (!dir.isRoot()) DirectoryListBox1->Items()->Add(QStringLiteral(".."));
-    for (const QString &name : dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase))
+    for (const QString &name :
+         dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase))
         DirectoryListBox1->Items()->Add(name);
 }
 
@@ -202,7 +203,8 @@ bool TDBOpenForm::OpenDatabaseFile(const QString &Path) {
         return false;  // not a database: the file is taken as a table file and opening says why
     }
     if (tables.isEmpty()) return false;
-    if (tables.size() == 1 && tables.first().compare(QFileInfo(Path).completeBaseName(), Qt::CaseInsensitive) == 0)
+    if (tables.size() == 1 &&
+        tables.first().compare(QFileInfo(Path).completeBaseName(), Qt::CaseInsensitive) == 0)
         return false;
     FDatabaseFile = Path;
     ListBox1->Items()->Clear();
@@ -234,7 +236,8 @@ void TDBOpenForm::OpenClick() {
     if (typed.isEmpty() || HasWildcard(typed)) return;
     const qsizetype cut = qMax(typed.lastIndexOf(QLatin1Char('/')), typed.lastIndexOf(QLatin1Char('\\'))) + 1;
     QString database = cut > 0 ? QDir(FDirectory).absoluteFilePath(typed.left(cut)) : FDirectory;
-    while (database.size() > 1 && (database.endsWith(QLatin1Char('/')) || database.endsWith(QLatin1Char('\\'))))
+    while (database.size() > 1 &&
+           (database.endsWith(QLatin1Char('/')) || database.endsWith(QLatin1Char('\\'))))
         database.chop(1);
     const QString table = typed.mid(cut);
     if (!QFileInfo(QDir(database).filePath(table)).isFile()) return;

@@ -2,10 +2,10 @@
 // The open-table dialog: a table of a database alias, or a table file of a directory. It returns
 // the table name and the database name (the alias or the directory). A list of allowed table
 // names, when given, limits both listings.
-#include "host/component.h"
-
 #include <QDialog>
 #include <QStringList>
+
+#include "host/component.h"
 
 class TButton;
 class TComboBox;

@@ -1,5 +1,9 @@
 #include "data/db_setup_form.h"
 
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
 #include "data/data_messages.h"
 #include "data/dataset_fields.h"
 #include "data/db_open_form.h"
@@ -7,26 +11,20 @@
 #include "data/query_edit_form.h"
 #include "data/query_wizard_entry.h"
 #include "data/table_properties_form.h"
-
-#include "design/designer.h"
-#include "model/form_translation.h"
-#include "model/lookup_helpers.h"
-
 #include "dblib/data_source.h"
 #include "dblib/query.h"
 #include "dblib/session.h"
 #include "dblib/table.h"
 #include "dblib/wiz_query.h"
+#include "design/designer.h"
 #include "host/button_controls.h"
 #include "host/container_controls.h"
 #include "host/exceptions.h"
 #include "host/interaction.h"
 #include "host/list_controls.h"
 #include "host/text_controls.h"
-
-#include <QFontDatabase>
-#include <QHBoxLayout>
-#include <QVBoxLayout>
+#include "model/form_translation.h"
+#include "model/lookup_helpers.h"
 
 namespace {
 
@@ -117,9 +115,13 @@ void TDBSetupForm::Prepare(TVDMDesigner *Designer, TComponent *DatasetOwner) {
 
 QString TDBSetupForm::Message(const QString &Key) const { return DataMessage(FDesigner, Key); }
 
-void TDBSetupForm::ShowErrorKey(const QString &Key, const QString &Param) const { ShowDataError(FDesigner, Key, Param); }
+void TDBSetupForm::ShowErrorKey(const QString &Key, const QString &Param) const {
+    ShowDataError(FDesigner, Key, Param);
+}
 
-const TStrings *TDBSetupForm::DisplayLabels() const { return FDesigner ? FDesigner->FieldDisplayLabels() : nullptr; }
+const TStrings *TDBSetupForm::DisplayLabels() const {
+    return FDesigner ? FDesigner->FieldDisplayLabels() : nullptr;
+}
 
 bool TDBSetupForm::Owns(const TDataSet *DataSet) const {
     return DataSet && FDatasetOwner && DataSet->Owner() == FDatasetOwner;
@@ -135,12 +137,13 @@ QString TDBSetupForm::GetListboxLine(const TDataSet *DataSet) {
         const QChar separator = location.contains(QLatin1Char('\\')) && !location.contains(QLatin1Char('/'))
                                     ? QLatin1Char('\\')
                                     : QLatin1Char('/');
-        if (!location.endsWith(QLatin1Char('\\')) && !location.endsWith(QLatin1Char('/'))) location += separator;
+        if (!location.endsWith(QLatin1Char('\\')) && !location.endsWith(QLatin1Char('/')))
+            location += separator;
     } else {
         location = QLatin1Char(':') + location + QLatin1Char(':');
     }
-    return table->Name().leftJustified(NameColumns, QLatin1Char(' '), true) + QStringLiteral("   ") + location +
-           table->TableName();
+    return table->Name().leftJustified(NameColumns, QLatin1Char(' '), true) + QStringLiteral("   ") +
+           location + table->TableName();
 }
 
 void TDBSetupForm::AddDataSource(TDataSource *Source) {
@@ -214,7 +217,9 @@ void TDBSetupForm::NewTable() {
         DiscardNew(table, source);
         return;
     }
-    NameNew(table, tableName.section(QLatin1Char('.'), 0, 0) + QLatin1Char('_') + Message(QStringLiteral("DefaultTableName")),
+    NameNew(table,
+            tableName.section(QLatin1Char('.'), 0, 0) + QLatin1Char('_') +
+                Message(QStringLiteral("DefaultTableName")),
             QStringLiteral("Table"));
     source->SetName(FindUniqueComponentName(FDatasetOwner, QStringLiteral("DataSource"), false));
     CreateFields(table, DisplayLabels());
@@ -224,7 +229,8 @@ void TDBSetupForm::NewTable() {
 }
 
 void TDBSetupForm::AddNewWizardQuery(TDataSource *Source, TWizQuery *Query) {
-    if (Query->Name().isEmpty()) Query->SetName(FindUniqueComponentName(FDatasetOwner, QStringLiteral("Query"), false));
+    if (Query->Name().isEmpty())
+        Query->SetName(FindUniqueComponentName(FDatasetOwner, QStringLiteral("Query"), false));
     Source->SetDataSet(Query);
     if (Source->Name().isEmpty())
         Source->SetName(FindUniqueComponentName(FDatasetOwner, QStringLiteral("DataSource"), false));
@@ -302,7 +308,8 @@ void TDBSetupForm::DeleteSelected() {
         Interaction().ShowError(Message(QStringLiteral("ErrorDeleteMainDatabase")));
         return;
     }
-    if (Interaction().Confirm(Message(QStringLiteral("DeleteDatabaseConfirmation")), TConfirmButtons::YesCancel) != mrYes)
+    if (Interaction().Confirm(Message(QStringLiteral("DeleteDatabaseConfirmation")),
+                              TConfirmButtons::YesCancel) != mrYes)
         return;
     TDataSource *source = FDataSources.at(row);
     if (source->Owner() != FDatasetOwner || !Owns(source->DataSet())) return;

@@ -2,10 +2,10 @@
 // The "Datasets" dialog: the report's tables and queries, one line each, the choice of the main
 // dataset, and the commands that add, edit and delete them. Additions and deletions take effect
 // at once; the caller fills the dialog and applies the main dataset when it closes.
-#include "host/component.h"
-
 #include <QDialog>
 #include <QList>
+
+#include "host/component.h"
 
 class TButton;
 class TComboBox;

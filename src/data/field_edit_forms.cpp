@@ -1,10 +1,12 @@
 #include "data/field_edit_forms.h"
 
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QRegularExpressionValidator>
+#include <QVBoxLayout>
+
 #include "data/data_messages.h"
-
-#include "model/form_translation.h"
-#include "persist/field_definitions.h"
-
 #include "dblib/data_source.h"
 #include "dblib/field_classes.h"
 #include "host/button_controls.h"
@@ -13,12 +15,8 @@
 #include "host/list_controls.h"
 #include "host/property_access.h"
 #include "host/text_controls.h"
-
-#include <QGridLayout>
-#include <QHBoxLayout>
-#include <QKeyEvent>
-#include <QRegularExpressionValidator>
-#include <QVBoxLayout>
+#include "model/form_translation.h"
+#include "persist/field_definitions.h"
 
 namespace {
 
@@ -102,21 +100,25 @@ void TFieldSettingsForm::ShowSettings(const TField *Field) {
     FormatEdit->setText(hasFormat ? GetStringProperty(Field, DisplayFormatProperty) : QString());
     SetUsable(FormatEdit, FormatLabel, hasFormat);
     const bool hasPrecision = PropertyExists(Field, PrecisionProperty);
-    PrecisionEdit->setText(hasPrecision ? QString::number(GetIntegerProperty(Field, PrecisionProperty)) : QString());
+    PrecisionEdit->setText(hasPrecision ? QString::number(GetIntegerProperty(Field, PrecisionProperty))
+                                        : QString());
     SetUsable(PrecisionEdit, PrecisionLabel, hasPrecision);
 }
 
 void TFieldSettingsForm::WriteSettings(TField *Field) const {
     Field->SetDisplayLabel(LabelEdit->text());
-    if (PropertyExists(Field, DisplayFormatProperty)) SetStringProperty(Field, DisplayFormatProperty, FormatEdit->text());
+    if (PropertyExists(Field, DisplayFormatProperty))
+        SetStringProperty(Field, DisplayFormatProperty, FormatEdit->text());
     bool number = false;
     const int precision = PrecisionEdit->text().toInt(&number);
-    if (number && PropertyExists(Field, PrecisionProperty)) SetIntegerProperty(Field, PrecisionProperty, precision);
+    if (number && PropertyExists(Field, PrecisionProperty))
+        SetIntegerProperty(Field, PrecisionProperty, precision);
 }
 
 // ---- data field ----------------------------------------------------------------------------
 
-TFieldEditForm::TFieldEditForm(QWidget *parent) : TFieldSettingsForm(QStringLiteral("FieldEditForm"), QStringLiteral(" "), parent) {
+TFieldEditForm::TFieldEditForm(QWidget *parent)
+    : TFieldSettingsForm(QStringLiteral("FieldEditForm"), QStringLiteral(" "), parent) {
     auto *grid = new QGridLayout;
     grid->addWidget(LabelLabel, 0, 0);
     grid->addWidget(LabelEdit, 0, 1);
@@ -134,31 +136,44 @@ TFieldEditForm::TFieldEditForm(QWidget *parent) : TFieldSettingsForm(QStringLite
 
 const QList<const QMetaObject *> &TCalcFieldEditForm::FieldClasses() {
     static const QList<const QMetaObject *> classes = {
-        &TStringField::staticMetaObject,  &TSmallintField::staticMetaObject, &TIntegerField::staticMetaObject,
-        &TWordField::staticMetaObject,    &TBooleanField::staticMetaObject,  &TFloatField::staticMetaObject,
-        &TCurrencyField::staticMetaObject, &TDateField::staticMetaObject,    &TTimeField::staticMetaObject,
-        &TBlobField::staticMetaObject};
+        &TStringField::staticMetaObject,   &TSmallintField::staticMetaObject,
+        &TIntegerField::staticMetaObject,  &TWordField::staticMetaObject,
+        &TBooleanField::staticMetaObject,  &TFloatField::staticMetaObject,
+        &TCurrencyField::staticMetaObject, &TDateField::staticMetaObject,
+        &TTimeField::staticMetaObject,     &TBlobField::staticMetaObject};
     return classes;
 }
 
 int TCalcFieldEditForm::TypeItemOfDataType(int DataType) {
     switch (DataType) {
-    case 1: return 0;
-    case 2: return 1;
-    case 3: return 2;
-    case 4: return 3;
-    case 5: return 4;
-    case 6: return 5;
-    case 7: return 6;
-    case 9: return 7;
-    case 10: return 8;
-    case 15: return 9;
-    default: return -1;
+        case 1:
+            return 0;
+        case 2:
+            return 1;
+        case 3:
+            return 2;
+        case 4:
+            return 3;
+        case 5:
+            return 4;
+        case 6:
+            return 5;
+        case 7:
+            return 6;
+        case 9:
+            return 7;
+        case 10:
+            return 8;
+        case 15:
+            return 9;
+        default:
+            return -1;
     }
 }
 
 TCalcFieldEditForm::TCalcFieldEditForm(QWidget *parent)
-    : TCalcFieldEditForm(QStringLiteral("CalcFieldEditFormForm"), QStringLiteral("Hardcoded calculated field"), parent) {
+    : TCalcFieldEditForm(QStringLiteral("CalcFieldEditFormForm"),
+                         QStringLiteral("Hardcoded calculated field"), parent) {
     connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
     TranslateForm(this, QStringLiteral("CalcFieldEditFormForm"));
 }
@@ -172,8 +187,9 @@ void TCalcFieldEditForm::Build() {
     NameEdit = Named(new TEdit(this), "NameEdit");
     TypeCombo = Named(new TComboBox(this), "TypeCombo");
     TypeCombo->SetStyle(csDropDownList);
-    TypeCombo->Items()->SetText(QStringLiteral("StringField\nSmallintField\nIntegerField\nWordField\nBooleanField\n"
-                                               "FloatField\nCurrencyField\nDateField\nTimeField\nBlobField"));
+    TypeCombo->Items()->SetText(
+        QStringLiteral("StringField\nSmallintField\nIntegerField\nWordField\nBooleanField\n"
+                       "FloatField\nCurrencyField\nDateField\nTimeField\nBlobField"));
     SizeEdit = Named(new TEdit(this), "SizeEdit");
     DigitsOnly(SizeEdit);
     Grid = new QGridLayout;
@@ -256,7 +272,8 @@ TLookupFieldEditForm::TLookupFieldEditForm(QWidget *parent)
     TranslateForm(this, QStringLiteral("LookupFieldEditForm"));
 }
 
-void TLookupFieldEditForm::Prepare(TDataSet *DataSet, TVDMDesigner *Designer, const QList<TDataSource *> &Sources) {
+void TLookupFieldEditForm::Prepare(TDataSet *DataSet, TVDMDesigner *Designer,
+                                   const QList<TDataSource *> &Sources) {
     FDataSet = DataSet;
     FDesigner = Designer;
     KeyFieldCombo->Items()->Clear();
@@ -326,7 +343,8 @@ bool TLookupFieldEditForm::Apply() {
     bool precisionOk = true;
     const int precision = PrecisionEdit->text().isEmpty() ? 0 : PrecisionEdit->text().toInt(&precisionOk);
     if (!precisionOk) {
-        Interaction().ShowError(QStringLiteral("'%1' is not a valid integer value").arg(PrecisionEdit->text()));
+        Interaction().ShowError(
+            QStringLiteral("'%1' is not a valid integer value").arg(PrecisionEdit->text()));
         return false;
     }
     TFieldPropList saved;
@@ -336,8 +354,8 @@ bool TLookupFieldEditForm::Apply() {
     TField *field = FField;
     try {
         if (!field) {
-            field = CreateCalcField(nullptr, FDataSet, name, quint16(precision), FormatEdit->text(), LabelEdit->text(),
-                                    quint16(ChosenSize()), ChosenClass());
+            field = CreateCalcField(nullptr, FDataSet, name, quint16(precision), FormatEdit->text(),
+                                    LabelEdit->text(), quint16(ChosenSize()), ChosenClass());
             if (!field) throw EComponentError(QStringLiteral("Invalid name"));
         }
         WriteSettings(field);

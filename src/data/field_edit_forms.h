@@ -2,10 +2,10 @@
 // The small field dialogs of the field list: a field's display settings (label, format,
 // precision), a new or existing calculated field, a lookup field, and the choice of a hidden
 // field to offer again.
-#include "host/component.h"
-
 #include <QDialog>
 #include <QList>
+
+#include "host/component.h"
 
 class QGridLayout;
 class QLayout;

@@ -1,21 +1,19 @@
 #include "data/field_property_form.h"
 
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
 #include "data/data_messages.h"
 #include "data/field_edit_forms.h"
-
-#include "design/designer.h"
-#include "model/form_translation.h"
-#include "persist/field_definitions.h"
-
 #include "dblib/dataset.h"
+#include "design/designer.h"
 #include "host/button_controls.h"
 #include "host/exceptions.h"
 #include "host/interaction.h"
 #include "host/list_controls.h"
 #include "host/text_controls.h"
-
-#include <QHBoxLayout>
-#include <QVBoxLayout>
+#include "model/form_translation.h"
+#include "persist/field_definitions.h"
 
 namespace {
 
@@ -45,7 +43,8 @@ TFieldPropertyForm::TFieldPropertyForm(QWidget *parent) : QDialog(parent), TComp
     NewCalcFieldButton = button("NewCalcFieldButton", "Add &Calculated");
     NewLookupButton = button("NewLookupButton", "Add &Lookup");
     auto *buttons = new QVBoxLayout;
-    for (TButton *b : {EditButton, AddButton, DeleteButton, NewCalcFieldButton, NewLookupButton}) buttons->addWidget(b);
+    for (TButton *b : {EditButton, AddButton, DeleteButton, NewCalcFieldButton, NewLookupButton})
+        buttons->addWidget(b);
     buttons->addStretch();
     buttons->addWidget(OKButton);
     auto *layout = new QHBoxLayout(this);
@@ -160,8 +159,9 @@ void TFieldPropertyForm::NewCalcFieldClick() {
     FDataSet->Close();
     TField *field = nullptr;
     try {
-        field = CreateCalcField(nullptr, FDataSet, name, quint16(form.ChosenPrecision()), form.FormatEdit->text(),
-                                form.LabelEdit->text(), quint16(form.ChosenSize()), form.ChosenClass());
+        field =
+            CreateCalcField(nullptr, FDataSet, name, quint16(form.ChosenPrecision()), form.FormatEdit->text(),
+                            form.LabelEdit->text(), quint16(form.ChosenSize()), form.ChosenClass());
     } catch (const Exception &) {
         field = nullptr;
     }
@@ -187,14 +187,15 @@ void TFieldPropertyForm::NewLookupClick() {
     if (form.New()) SetDataSet(FDataSet);
 }
 
-void EditDataSetFields(TDataSet *DataSet, TVDMDesigner *Designer, bool Owned, const QList<TDataSource *> &Sources,
-                       QWidget *Parent) {
+void EditDataSetFields(TDataSet *DataSet, TVDMDesigner *Designer, bool Owned,
+                       const QList<TDataSource *> &Sources, QWidget *Parent) {
     TFieldPropertyForm form(Parent);
     form.Prepare(Designer, Sources);
     form.SetDataSet(DataSet);
     form.NewCalcFieldButton->setVisible(Designer && Designer->AllowNewCalcFields());
     if (!Owned)
-        for (TButton *b : {form.EditButton, form.AddButton, form.DeleteButton, form.NewCalcFieldButton, form.NewLookupButton})
+        for (TButton *b : {form.EditButton, form.AddButton, form.DeleteButton, form.NewCalcFieldButton,
+                           form.NewLookupButton})
             b->setEnabled(false);
     Interaction().ExecDialog(form);
 }

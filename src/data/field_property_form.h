@@ -1,10 +1,10 @@
 #pragma once
 // The field list of one report dataset: which fields the report offers (visible ones), their
 // display settings, and the calculated and lookup fields the user adds.
-#include "host/component.h"
-
 #include <QDialog>
 #include <QList>
+
+#include "host/component.h"
 
 class TButton;
 class TDataSet;
@@ -49,5 +49,5 @@ private:
 // Shows the field list of DataSet for the "Fields" command of the datasets dialog: the new
 // calculated field button only when the designer allows it, the editing buttons disabled for a
 // dataset the report does not own.
-void EditDataSetFields(TDataSet *DataSet, TVDMDesigner *Designer, bool Owned, const QList<TDataSource *> &Sources,
-                       QWidget *Parent);
+void EditDataSetFields(TDataSet *DataSet, TVDMDesigner *Designer, bool Owned,
+                       const QList<TDataSource *> &Sources, QWidget *Parent);

@@ -1,15 +1,14 @@
 #include "data/linked_fields_form.h"
 
-#include "model/form_translation.h"
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
 
 #include "dblib/dataset.h"
 #include "host/button_controls.h"
 #include "host/list_controls.h"
 #include "host/text_controls.h"
-
-#include <QGridLayout>
-#include <QHBoxLayout>
-#include <QVBoxLayout>
+#include "model/form_translation.h"
 
 namespace {
 
@@ -80,7 +79,8 @@ TDBSetupFieldlistForm::TDBSetupFieldlistForm(TComponent *AOwner, QWidget *parent
     TranslateForm(this, QStringLiteral("DBSetupFieldListForm"));
 }
 
-void TDBSetupFieldlistForm::Prepare(const TDataSet *Master, const QString &DetailFields, const QString &LinkedFields) {
+void TDBSetupFieldlistForm::Prepare(const TDataSet *Master, const QString &DetailFields,
+                                    const QString &LinkedFields) {
     FMasterFields.clear();
     if (Master)
         for (const TField *f : Master->Fields()) FMasterFields << f->DisplayLabel();

@@ -1,10 +1,10 @@
 #pragma once
 // The linked-field editor: pairs the fields of a master dataset, one by one, with the fields of
 // a detail table's index. The result is the joined master fields, ";"-separated.
-#include "host/component.h"
-
 #include <QDialog>
 #include <QStringList>
+
+#include "host/component.h"
 
 class TButton;
 class TComboBox;

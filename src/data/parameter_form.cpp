@@ -1,18 +1,16 @@
 #include "data/parameter_form.h"
 
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
 #include "data/data_messages.h"
-
-#include "model/form_translation.h"
-
 #include "host/button_controls.h"
 #include "host/container_controls.h"
 #include "host/exceptions.h"
 #include "host/list_controls.h"
 #include "host/text_controls.h"
-
-#include <QGridLayout>
-#include <QHBoxLayout>
-#include <QVBoxLayout>
+#include "model/form_translation.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 // The parameter dialog: for each parameter of a query its data type and where its value comes
 // from: a value typed here, a question before printing, or the master dataset's field of the
 // same name. It works on a copy of the parameters, so Cancel leaves them as they were.
+#include <QDialog>
+
 #include "dblib/params.h"
 #include "host/component.h"
-
-#include <QDialog>
 
 class TButton;
 class TComboBox;

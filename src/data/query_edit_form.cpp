@@ -1,30 +1,28 @@
 #include "data/query_edit_form.h"
 
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QSplitter>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
 #include "data/data_messages.h"
 #include "data/parameter_form.h"
 #include "data/sql_highlighter.h"
 #include "data/table_properties_form.h"
-
-#include "design/designer.h"
-#include "model/form_translation.h"
-
 #include "dblib/db_error.h"
 #include "dblib/query.h"
 #include "dblib/session.h"
+#include "design/designer.h"
 #include "host/button_controls.h"
 #include "host/container_controls.h"
 #include "host/interaction.h"
 #include "host/list_controls.h"
 #include "host/strings.h"
 #include "host/text_controls.h"
-
-#include <QFontDatabase>
-#include <QGridLayout>
-#include <QHeaderView>
-#include <QSplitter>
-#include <QTableWidget>
-#include <QHBoxLayout>
-#include <QVBoxLayout>
+#include "model/form_translation.h"
 
 namespace {
 
@@ -110,8 +108,8 @@ TDBSetupForm3::TDBSetupForm3(TComponent *AOwner, QWidget *parent) : QDialog(pare
     TranslateForm(this, QStringLiteral("DBSetupForm3"));
 }
 
-void TDBSetupForm3::Prepare(TQuery *Query, TVDMDesigner *Designer, const QList<TDataSource *> &Sources, bool Owned,
-                            bool NewQuery) {
+void TDBSetupForm3::Prepare(TQuery *Query, TVDMDesigner *Designer, const QList<TDataSource *> &Sources,
+                            bool Owned, bool NewQuery) {
     FQuery = Query;
     FDesigner = Designer;
     NameEdit->setText(Query->Name());

@@ -2,11 +2,11 @@
 // The query editor: a query's name, database, SQL statement, master dataset and parameters. It
 // edits copies; OK writes them to the query and reopens it. An error (a rejected name, a
 // statement that does not run) is shown and the editor stays open with the user's input.
-#include "dblib/params.h"
-#include "host/component.h"
-
 #include <QDialog>
 #include <QList>
+
+#include "dblib/params.h"
+#include "host/component.h"
 
 class TButton;
 class TComboBox;

@@ -1,8 +1,8 @@
 #include "data/query_wizard_entry.h"
 
-#include "host/interaction.h"
-
 #include <QString>
+
+#include "host/interaction.h"
 
 static TQueryWizard &Installed() {
     static TQueryWizard wizard;

@@ -2,18 +2,16 @@
 
 #include "data/data_messages.h"
 #include "data/db_setup_form.h"
-
-#include "design/designer.h"
-#include "model/design_report.h"
-#include "model/lookup_helpers.h"
-
 #include "dblib/data_source.h"
 #include "dblib/query.h"
 #include "dblib/table.h"
+#include "design/designer.h"
+#include "host/button_controls.h"
 #include "host/forms.h"
 #include "host/interaction.h"
 #include "host/list_controls.h"
-#include "host/button_controls.h"
+#include "model/design_report.h"
+#include "model/lookup_helpers.h"
 
 namespace {
 
@@ -24,8 +22,10 @@ void AddSources(TDBSetupForm &form, const TComponent *Owner, const TStrings *Ava
     for (TComponent *c : Owner->Components()) {
         auto *source = dynamic_cast<TDataSource *>(c);
         if (!source || !source->DataSet() || source->Name().startsWith(QStringLiteral("__"))) continue;
-        if (!qobject_cast<TTable *>(source->DataSet()) && !qobject_cast<TQuery *>(source->DataSet())) continue;
-        if (Available && Available->Count() > 0 && !FindStringInStringList(Available, source->DataSet()->Name()))
+        if (!qobject_cast<TTable *>(source->DataSet()) && !qobject_cast<TQuery *>(source->DataSet()))
+            continue;
+        if (Available && Available->Count() > 0 &&
+            !FindStringInStringList(Available, source->DataSet()->Name()))
             continue;
         form.AddDataSource(source);
     }
@@ -50,7 +50,8 @@ bool EditReportDatabases(TVDMDesigner *Designer, TDesignReport *Report) {
     }
     const QList<TDataSource *> &sources = form.DataSources();
     for (int i = 0; i < sources.size(); ++i)
-        if (Report && Report->DataSet() && sources.at(i)->DataSet() == Report->DataSet()) form.ComboBox1->SetItemIndex(i + 1);
+        if (Report && Report->DataSet() && sources.at(i)->DataSet() == Report->DataSet())
+            form.ComboBox1->SetItemIndex(i + 1);
     if (!sources.isEmpty()) form.ListBox1->SetItemIndex(0);
 
     Interaction().ExecDialog(form);  // closes only by applying: the dialog has just OK

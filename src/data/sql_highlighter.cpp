@@ -13,11 +13,12 @@ TSqlHighlighter::TSqlHighlighter(QTextDocument *document) : QSyntaxHighlighter(d
     comment.setFontItalic(true);
     const auto ci = QRegularExpression::CaseInsensitiveOption;
     FRules = {
-        {QRegularExpression(QStringLiteral(
-                                "\\b(SELECT|DISTINCT|FROM|WHERE|AND|OR|NOT|IN|IS|NULL|LIKE|BETWEEN|ORDER|GROUP|BY|"
-                                "HAVING|ASC|DESC|JOIN|INNER|LEFT|RIGHT|OUTER|FULL|CROSS|ON|AS|UNION|ALL|CASE|WHEN|"
-                                "THEN|ELSE|END|LIMIT|OFFSET|EXISTS|COUNT|SUM|AVG|MIN|MAX|UPPER|LOWER|CAST)\\b"),
-                            ci),
+        {QRegularExpression(
+             QStringLiteral(
+                 "\\b(SELECT|DISTINCT|FROM|WHERE|AND|OR|NOT|IN|IS|NULL|LIKE|BETWEEN|ORDER|GROUP|BY|"
+                 "HAVING|ASC|DESC|JOIN|INNER|LEFT|RIGHT|OUTER|FULL|CROSS|ON|AS|UNION|ALL|CASE|WHEN|"
+                 "THEN|ELSE|END|LIMIT|OFFSET|EXISTS|COUNT|SUM|AVG|MIN|MAX|UPPER|LOWER|CAST)\\b"),
+             ci),
          keyword},
         {QRegularExpression(QStringLiteral("\\b\\d+(\\.\\d+)?\\b")), literal},
         {QRegularExpression(QStringLiteral("(?<!:):[A-Za-z_][A-Za-z0-9_]*")), parameter},

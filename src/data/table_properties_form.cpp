@@ -1,23 +1,21 @@
 #include "data/table_properties_form.h"
 
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
 #include "data/data_messages.h"
 #include "data/dataset_fields.h"
 #include "data/linked_fields_form.h"
-
-#include "design/designer.h"
-#include "model/form_translation.h"
-
 #include "dblib/query.h"
 #include "dblib/table.h"
+#include "design/designer.h"
 #include "host/button_controls.h"
 #include "host/exceptions.h"
 #include "host/interaction.h"
 #include "host/list_controls.h"
 #include "host/text_controls.h"
-
-#include <QGridLayout>
-#include <QHBoxLayout>
-#include <QVBoxLayout>
+#include "model/form_translation.h"
 
 namespace {
 
@@ -104,7 +102,8 @@ TDBSetupForm2::TDBSetupForm2(TComponent *AOwner, QWidget *parent) : QDialog(pare
     TranslateForm(this, QStringLiteral("DBSetupForm2"));
 }
 
-void TDBSetupForm2::Prepare(TTable *Table, TVDMDesigner *Designer, const QList<TDataSource *> &Sources, bool Owned) {
+void TDBSetupForm2::Prepare(TTable *Table, TVDMDesigner *Designer, const QList<TDataSource *> &Sources,
+                            bool Owned) {
     FTable = Table;
     FDesigner = Designer;
     NameEdit->setText(Table->Name());

@@ -2,10 +2,10 @@
 // The table properties dialog: a table's component name, the index that orders it, and the
 // master dataset it follows through linked fields. OK applies; an error (a rejected name, a
 // link the table refuses) is shown and the dialog stays open with the user's input.
-#include "host/component.h"
-
 #include <QDialog>
 #include <QList>
+
+#include "host/component.h"
 
 class TButton;
 class TComboBox;

@@ -1,21 +1,20 @@
 #pragma once
 // A report form with a design report and a designer, and the demo database as alias DEMODB,
 // for driving the data dialogs headless.
-#include "demo_database.h"
-#include "design/designer.h"
-#include "model/design_report.h"
-#include "model/runtime_messages.h"
-#include "test_paths.h"
+#include <gtest/gtest.h>
 
 #include "dblib/data_source.h"
 #include "dblib/query.h"
 #include "dblib/session.h"
 #include "dblib/table.h"
+#include "demo_database.h"
+#include "design/designer.h"
 #include "host/forms.h"
 #include "host/scripted_interaction.h"
 #include "host/strings.h"
-
-#include <gtest/gtest.h>
+#include "model/design_report.h"
+#include "model/runtime_messages.h"
+#include "test_paths.h"
 
 // The demo table files, written once per test program; DEMODB names them.
 inline QString DemoTables() {

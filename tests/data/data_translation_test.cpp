@@ -1,6 +1,4 @@
 // Every data dialog translates itself under its own section of the language file.
-#include "data_fixture.h"
-
 #include "data/db_open_form.h"
 #include "data/db_setup_form.h"
 #include "data/field_edit_forms.h"
@@ -9,27 +7,28 @@
 #include "data/parameter_form.h"
 #include "data/query_edit_form.h"
 #include "data/table_properties_form.h"
-#include "model/language_setting.h"
-
+#include "data_fixture.h"
 #include "host/button_controls.h"
+#include "model/language_setting.h"
 
 namespace {
 
 TEST(DataTranslation, EachDialogReadsItsSection) {
     TScriptedInteraction ui;
     TestDir dir;
-    WriteWholeFile(dir.Path("de.ini"),
-                   "[DBSetupForm]\nDBSetupForm.Caption=\"Datenmengen\"\nPropertiesButton.Caption=\"Eigenschaften\"\n"
-                   "[DBSetupForm2]\nDBSetupForm2.Caption=\"Tabelle\"\n"
-                   "[DBSetupForm3]\nDBSetupForm3.Caption=\"Abfrage\"\nWizardButton.Caption=\"Assistent...\"\n"
-                   "[DBSetupForm4]\nDBSetupForm4.Caption=\"Parameter\"\n"
-                   "[DBSetupFieldListForm]\nDBSetupFieldListForm.Caption=\"Verknuepfte Felder\"\n"
-                   "[DBOpenForm]\nDBOpenForm.Caption=\"Tabelle oeffnen\"\n"
-                   "[FieldPropertyForm]\nNewLookupButton.Caption=\"Nachschlagefeld\"\n"
-                   "[FieldEditForm]\nOKButton.Caption=\"Gut\"\n"
-                   "[FieldSelectForm]\nFieldSelectForm.Caption=\"Feld waehlen\"\n"
-                   "[CalcFieldEditFormForm]\nCalcFieldEditFormForm.Caption=\"Berechnetes Feld\"\n"
-                   "[LookupFieldEditForm]\nLookupFieldEditForm.Caption=\"Nachschlagen\"\n");
+    WriteWholeFile(
+        dir.Path("de.ini"),
+        "[DBSetupForm]\nDBSetupForm.Caption=\"Datenmengen\"\nPropertiesButton.Caption=\"Eigenschaften\"\n"
+        "[DBSetupForm2]\nDBSetupForm2.Caption=\"Tabelle\"\n"
+        "[DBSetupForm3]\nDBSetupForm3.Caption=\"Abfrage\"\nWizardButton.Caption=\"Assistent...\"\n"
+        "[DBSetupForm4]\nDBSetupForm4.Caption=\"Parameter\"\n"
+        "[DBSetupFieldListForm]\nDBSetupFieldListForm.Caption=\"Verknuepfte Felder\"\n"
+        "[DBOpenForm]\nDBOpenForm.Caption=\"Tabelle oeffnen\"\n"
+        "[FieldPropertyForm]\nNewLookupButton.Caption=\"Nachschlagefeld\"\n"
+        "[FieldEditForm]\nOKButton.Caption=\"Gut\"\n"
+        "[FieldSelectForm]\nFieldSelectForm.Caption=\"Feld waehlen\"\n"
+        "[CalcFieldEditFormForm]\nCalcFieldEditFormForm.Caption=\"Berechnetes Feld\"\n"
+        "[LookupFieldEditForm]\nLookupFieldEditForm.Caption=\"Nachschlagen\"\n");
     SetVendamoLanguageIniFile(dir.Path("de.ini"));
     TDBSetupForm setup;
     EXPECT_EQ(setup.windowTitle(), QStringLiteral("Datenmengen"));

@@ -1,9 +1,8 @@
 // The shared dataset operations: persistent fields with display labels, field lists between
 // names and labels, and alias directories.
-#include "data_fixture.h"
-
 #include "data/dataset_fields.h"
 
+#include "data_fixture.h"
 #include "dblib/db_error.h"
 #include "dblib/field.h"
 
@@ -22,9 +21,11 @@ TEST(DatasetFields, CreateFieldsMakesEveryFieldPersistentWithLabels) {
     CreateFields(t, &labels);
     EXPECT_TRUE(t->Active());
     ASSERT_EQ(t->FieldCount(), 10);
-    for (const TField *field : t->Fields()) EXPECT_FALSE(field->IsDynamic()) << field->FieldName().toStdString();
+    for (const TField *field : t->Fields())
+        EXPECT_FALSE(field->IsDynamic()) << field->FieldName().toStdString();
     EXPECT_EQ(t->FieldByName(QStringLiteral("Company"))->DisplayLabel(), QStringLiteral("Firm"));
-    EXPECT_EQ(t->FieldByName(QStringLiteral("City"))->DisplayLabel(), QStringLiteral("City"));  // empty label ignored
+    EXPECT_EQ(t->FieldByName(QStringLiteral("City"))->DisplayLabel(),
+              QStringLiteral("City"));  // empty label ignored
     EXPECT_EQ(f.form.FindComponent(QStringLiteral("CustCompany")), t->FieldByName(QStringLiteral("Company")));
 
     // A second run keeps the field objects and their settings.

@@ -1,6 +1,7 @@
 // Properties of the report's datasets: the table dialog with its master link and linked-field
 // editor, and the query editor's parameters.
-#include "data_fixture.h"
+#include <QTableWidget>
+#include <vector>
 
 #include "data/db_setup_form.h"
 #include "data/linked_fields_form.h"
@@ -8,14 +9,10 @@
 #include "data/query_edit_form.h"
 #include "data/report_databases.h"
 #include "data/table_properties_form.h"
-
+#include "data_fixture.h"
 #include "host/button_controls.h"
 #include "host/list_controls.h"
 #include "host/text_controls.h"
-
-#include <QTableWidget>
-
-#include <vector>
 
 namespace {
 
@@ -44,29 +41,34 @@ TEST(TableProperties, LinksADetailTableToItsMaster) {
     customers->FieldByName(QStringLiteral("CustNo"));
     TScriptedInteraction ui;
     QStringList indexes, masters;
-    EditProperties(f, ui, 1, {[&](QDialog &d) {
-        auto &form = static_cast<TDBSetupForm2 &>(d);
-        indexes = Items(form.IndexComboBox);
-        masters = Items(form.MasterComboBox);
-        EXPECT_EQ(form.windowTitle(), QStringLiteral("Orders                 :DEMODB:orders.db"));
-        EXPECT_FALSE(form.LinkButton->isEnabled());
-        form.NameEdit->setText(QStringLiteral("CustomerOrders"));
-        form.IndexComboBox->SetItemIndex(Items(form.IndexComboBox).indexOf(QStringLiteral("ByCustNo")));
-        form.MasterComboBox->SetItemIndex(1);
-        EXPECT_TRUE(form.LinkButton->isEnabled());
-        form.LinkButton->click();
-        form.OKButton->click();
-        return form.result();
-    }, [](QDialog &d) {
-        auto &editor = static_cast<TDBSetupFieldlistForm &>(d);
-        EXPECT_EQ(editor.windowTitle(), QStringLiteral("Customers -> Orders"));
-        EXPECT_EQ(editor.DetailFieldEdit->text(), QStringLiteral("CustNo"));
-        editor.MasterFieldComboBox->SetItemIndex(editor.MasterFieldComboBox->findText(QStringLiteral("CustNo")));
-        editor.AddButton->click();
-        editor.OKButton->click();
-        return editor.result();
-    }});
-    EXPECT_EQ(indexes, (QStringList{QStringLiteral("PRIMARY INDEX"), QStringLiteral("ByCustNo"), QStringLiteral("BySaleDate")}));
+    EditProperties(
+        f, ui, 1,
+        {[&](QDialog &d) {
+             auto &form = static_cast<TDBSetupForm2 &>(d);
+             indexes = Items(form.IndexComboBox);
+             masters = Items(form.MasterComboBox);
+             EXPECT_EQ(form.windowTitle(), QStringLiteral("Orders                 :DEMODB:orders.db"));
+             EXPECT_FALSE(form.LinkButton->isEnabled());
+             form.NameEdit->setText(QStringLiteral("CustomerOrders"));
+             form.IndexComboBox->SetItemIndex(Items(form.IndexComboBox).indexOf(QStringLiteral("ByCustNo")));
+             form.MasterComboBox->SetItemIndex(1);
+             EXPECT_TRUE(form.LinkButton->isEnabled());
+             form.LinkButton->click();
+             form.OKButton->click();
+             return form.result();
+         },
+         [](QDialog &d) {
+             auto &editor = static_cast<TDBSetupFieldlistForm &>(d);
+             EXPECT_EQ(editor.windowTitle(), QStringLiteral("Customers -> Orders"));
+             EXPECT_EQ(editor.DetailFieldEdit->text(), QStringLiteral("CustNo"));
+             editor.MasterFieldComboBox->SetItemIndex(
+                 editor.MasterFieldComboBox->findText(QStringLiteral("CustNo")));
+             editor.AddButton->click();
+             editor.OKButton->click();
+             return editor.result();
+         }});
+    EXPECT_EQ(indexes, (QStringList{QStringLiteral("PRIMARY INDEX"), QStringLiteral("ByCustNo"),
+                                    QStringLiteral("BySaleDate")}));
     EXPECT_EQ(masters, (QStringList{QStringLiteral("(NONE)"), QStringLiteral("Customers")}));
     EXPECT_EQ(orders->Name(), QStringLiteral("CustomerOrders"));
     EXPECT_EQ(orders->IndexName(), QStringLiteral("ByCustNo"));
@@ -87,7 +89,8 @@ TEST(TableProperties, LinkedFieldEditorJoinsAtMostOneFieldPerDetailField) {
     editor.ClearButton->click();
     EXPECT_FALSE(editor.ClearButton->isEnabled());
     EXPECT_EQ(editor.DetailFieldEdit->text(), QStringLiteral("Country"));
-    editor.MasterFieldComboBox->SetItemIndex(Items(editor.MasterFieldComboBox).indexOf(QStringLiteral("Phone")));
+    editor.MasterFieldComboBox->SetItemIndex(
+        Items(editor.MasterFieldComboBox).indexOf(QStringLiteral("Phone")));
     editor.AddButton->click();
     EXPECT_FALSE(Items(editor.MasterFieldComboBox).contains(QStringLiteral("Phone")));
     EXPECT_EQ(editor.DetailFieldEdit->text(), QStringLiteral("City"));
@@ -101,7 +104,8 @@ TEST(TableProperties, CirclesAreNotOfferedAndAnUnlistedMasterStays) {
     TReportForm f;
     TTable *customers = f.AddTable(QStringLiteral("Customers"), QStringLiteral("customer.db"));
     TTable *orders = f.AddTable(QStringLiteral("Orders"), QStringLiteral("orders.db"));
-    orders->SetMasterSource(dynamic_cast<TDataSource *>(f.form.FindComponent(QStringLiteral("CustomersSource"))));
+    orders->SetMasterSource(
+        dynamic_cast<TDataSource *>(f.form.FindComponent(QStringLiteral("CustomersSource"))));
     orders->SetMasterFields(QStringLiteral("CustNo"));
     // A master that belongs to the application, not listed in the dialog.
     TForm appData;
@@ -115,17 +119,18 @@ TEST(TableProperties, CirclesAreNotOfferedAndAnUnlistedMasterStays) {
     TScriptedInteraction ui;
     QStringList masters;
     EditProperties(f, ui, 0, {[&](QDialog &d) {
-        masters = Items(static_cast<TDBSetupForm2 &>(d).MasterComboBox);
-        return int(QDialog::Rejected);
-    }});
-    EXPECT_EQ(masters, (QStringList{QStringLiteral("(NONE)"), QStringLiteral("Items")}));  // Orders follows Customers
+                       masters = Items(static_cast<TDBSetupForm2 &>(d).MasterComboBox);
+                       return int(QDialog::Rejected);
+                   }});
+    EXPECT_EQ(masters,
+              (QStringList{QStringLiteral("(NONE)"), QStringLiteral("Items")}));  // Orders follows Customers
 
     EditProperties(f, ui, 2, {[&](QDialog &d) {
-        auto &form = static_cast<TDBSetupForm2 &>(d);
-        EXPECT_EQ(form.MasterComboBox->currentIndex(), 0);
-        form.OKButton->click();
-        return form.result();
-    }});
+                       auto &form = static_cast<TDBSetupForm2 &>(d);
+                       EXPECT_EQ(form.MasterComboBox->currentIndex(), 0);
+                       form.OKButton->click();
+                       return form.result();
+                   }});
     EXPECT_EQ(items->MasterSource(), partsSource);
     EXPECT_EQ(items->MasterFields(), QStringLiteral("PartNo"));
     (void)customers;
@@ -137,16 +142,16 @@ TEST(TableProperties, ARefusedNameKeepsTheDialogOpen) {
     TTable *orders = f.AddTable(QStringLiteral("Orders"), QStringLiteral("orders.db"));
     TScriptedInteraction ui;
     EditProperties(f, ui, 1, {[&](QDialog &d) {
-        auto &form = static_cast<TDBSetupForm2 &>(d);
-        form.NameEdit->setText(QStringLiteral("Customers"));
-        form.OKButton->click();
-        EXPECT_EQ(form.result(), 0);
-        EXPECT_EQ(form.NameEdit->text(), QStringLiteral("Customers"));
-        form.NameEdit->setText(QStringLiteral("not valid"));
-        form.OKButton->click();
-        EXPECT_EQ(form.result(), 0);
-        return int(QDialog::Rejected);
-    }});
+                       auto &form = static_cast<TDBSetupForm2 &>(d);
+                       form.NameEdit->setText(QStringLiteral("Customers"));
+                       form.OKButton->click();
+                       EXPECT_EQ(form.result(), 0);
+                       EXPECT_EQ(form.NameEdit->text(), QStringLiteral("Customers"));
+                       form.NameEdit->setText(QStringLiteral("not valid"));
+                       form.OKButton->click();
+                       EXPECT_EQ(form.result(), 0);
+                       return int(QDialog::Rejected);
+                   }});
     EXPECT_EQ(orders->Name(), QStringLiteral("Orders"));
     EXPECT_EQ(ui.Errors(), (QStringList{QStringLiteral("Error: Can not rename to Customers!"),
                                         QStringLiteral("Error: Can not rename to not valid!")}));
@@ -157,7 +162,8 @@ TQuery *AddQuery(TReportForm &f) {
     auto *q = new TQuery(&f.form);
     q->SetName(QStringLiteral("OrdersOfCustomer"));
     q->SetDatabaseName(QStringLiteral("DEMODB"));
-    q->SQL()->SetText(QStringLiteral("SELECT * FROM orders WHERE \"CustNo\" = :CustNo AND \"ItemsTotal\" > :Least"));
+    q->SQL()->SetText(
+        QStringLiteral("SELECT * FROM orders WHERE \"CustNo\" = :CustNo AND \"ItemsTotal\" > :Least"));
     auto *ds = new TDataSource(&f.form);
     ds->SetName(QStringLiteral("OrdersOfCustomerSource"));
     ds->SetDataSet(q);
@@ -169,40 +175,45 @@ TEST(QueryEditor, ParametersEditACopyUntilOK) {
     TQuery *q = AddQuery(f);
     TScriptedInteraction ui;
     QStringList types;
-    EditProperties(f, ui, 0, {[&](QDialog &d) {
-        auto &editor = static_cast<TDBSetupForm3 &>(d);
-        EXPECT_TRUE(editor.WizardGroupBox->isHidden());
-        editor.ParametersButton->click();  // changed, then Cancel
-        editor.ParametersButton->click();  // changed, then OK
-        editor.OKButton->click();
-        return editor.result();
-    }, [&](QDialog &d) {
-        auto &params = static_cast<TDBSetupForm4 &>(d);
-        types = Items(params.TypeComboBox);
-        params.AskRadioButton->click();
-        return int(QDialog::Rejected);
-    }, [&](QDialog &d) {
-        auto &params = static_cast<TDBSetupForm4 &>(d);
-        EXPECT_EQ(params.ParamListBox->currentRow(), 0);
-        EXPECT_TRUE(params.MasterRadioButton->isChecked());
-        EXPECT_EQ(params.TypeComboBox->currentText(), QStringLiteral("String"));
-        params.AskRadioButton->click();
-        params.ParamListBox->SetItemIndex(1);
-        params.TypeComboBox->SetItemIndex(params.TypeComboBox->findText(QStringLiteral("Float")));
-        emit params.TypeComboBox->activated(params.TypeComboBox->currentIndex());
-        params.ValueRadioButton->click();
-        params.ValueEdit->setText(QStringLiteral("lots"));
-        params.OKButton->click();  // not a number: stays open
-        EXPECT_EQ(params.result(), 0);
-        params.ValueEdit->setText(QStringLiteral("1500"));
-        params.OKButton->click();
-        return params.result();
-    }});
+    EditProperties(
+        f, ui, 0,
+        {[&](QDialog &d) {
+             auto &editor = static_cast<TDBSetupForm3 &>(d);
+             EXPECT_TRUE(editor.WizardGroupBox->isHidden());
+             editor.ParametersButton->click();  // changed, then Cancel
+             editor.ParametersButton->click();  // changed, then OK
+             editor.OKButton->click();
+             return editor.result();
+         },
+         [&](QDialog &d) {
+             auto &params = static_cast<TDBSetupForm4 &>(d);
+             types = Items(params.TypeComboBox);
+             params.AskRadioButton->click();
+             return int(QDialog::Rejected);
+         },
+         [&](QDialog &d) {
+             auto &params = static_cast<TDBSetupForm4 &>(d);
+             EXPECT_EQ(params.ParamListBox->currentRow(), 0);
+             EXPECT_TRUE(params.MasterRadioButton->isChecked());
+             EXPECT_EQ(params.TypeComboBox->currentText(), QStringLiteral("String"));
+             params.AskRadioButton->click();
+             params.ParamListBox->SetItemIndex(1);
+             params.TypeComboBox->SetItemIndex(params.TypeComboBox->findText(QStringLiteral("Float")));
+             emit params.TypeComboBox->activated(params.TypeComboBox->currentIndex());
+             params.ValueRadioButton->click();
+             params.ValueEdit->setText(QStringLiteral("lots"));
+             params.OKButton->click();  // not a number: stays open
+             EXPECT_EQ(params.result(), 0);
+             params.ValueEdit->setText(QStringLiteral("1500"));
+             params.OKButton->click();
+             return params.result();
+         }});
     // Before the query changes: the first parameter dialog was cancelled.
-    EXPECT_EQ(types, (QStringList{QStringLiteral("BCD"), QStringLiteral("Boolean"), QStringLiteral("Curreny"),
-                                  QStringLiteral("Date"), QStringLiteral("DateTime"), QStringLiteral("Integer"),
-                                  QStringLiteral("Float"), QStringLiteral("Smallint"), QStringLiteral("String"),
-                                  QStringLiteral("Time"), QStringLiteral("Word")}));
+    EXPECT_EQ(types,
+              (QStringList{QStringLiteral("BCD"), QStringLiteral("Boolean"), QStringLiteral("Curreny"),
+                           QStringLiteral("Date"), QStringLiteral("DateTime"), QStringLiteral("Integer"),
+                           QStringLiteral("Float"), QStringLiteral("Smallint"), QStringLiteral("String"),
+                           QStringLiteral("Time"), QStringLiteral("Word")}));
     EXPECT_EQ(ui.Errors(), QStringList{QStringLiteral("Value is invalid for selected datatype!")});
     ASSERT_EQ(q->ParamCount(), 2);
     const TParam &custNo = q->ParamByName(QStringLiteral("CustNo"));
@@ -218,18 +229,20 @@ TEST(QueryEditor, CancelLeavesTheQueryAsItWas) {
     TQuery *q = AddQuery(f);
     const QString sql = q->SQL()->Text();
     TScriptedInteraction ui;
-    EditProperties(f, ui, 0, {[&](QDialog &d) {
-        auto &editor = static_cast<TDBSetupForm3 &>(d);
-        editor.SQLMemo->setPlainText(QStringLiteral("SELECT * FROM parts WHERE 1 = :One"));
-        editor.ParametersButton->click();
-        return int(QDialog::Rejected);
-    }, [](QDialog &d) {
-        auto &params = static_cast<TDBSetupForm4 &>(d);
-        params.ValueRadioButton->click();
-        params.ValueEdit->setText(QStringLiteral("1"));
-        params.OKButton->click();
-        return params.result();
-    }});
+    EditProperties(f, ui, 0,
+                   {[&](QDialog &d) {
+                        auto &editor = static_cast<TDBSetupForm3 &>(d);
+                        editor.SQLMemo->setPlainText(QStringLiteral("SELECT * FROM parts WHERE 1 = :One"));
+                        editor.ParametersButton->click();
+                        return int(QDialog::Rejected);
+                    },
+                    [](QDialog &d) {
+                        auto &params = static_cast<TDBSetupForm4 &>(d);
+                        params.ValueRadioButton->click();
+                        params.ValueEdit->setText(QStringLiteral("1"));
+                        params.OKButton->click();
+                        return params.result();
+                    }});
     EXPECT_EQ(q->SQL()->Text(), sql);
     EXPECT_EQ(q->Params().Names(), (QStringList{QStringLiteral("CustNo"), QStringLiteral("Least")}));
     EXPECT_FALSE(q->ParamByName(QStringLiteral("CustNo")).Bound());
@@ -240,11 +253,11 @@ TEST(QueryEditor, NoParametersIsSaid) {
     AddQuery(f);
     TScriptedInteraction ui;
     EditProperties(f, ui, 0, {[&](QDialog &d) {
-        auto &editor = static_cast<TDBSetupForm3 &>(d);
-        editor.SQLMemo->setPlainText(QStringLiteral("SELECT * FROM parts"));
-        editor.ParametersButton->click();
-        return int(QDialog::Rejected);
-    }});
+                       auto &editor = static_cast<TDBSetupForm3 &>(d);
+                       editor.SQLMemo->setPlainText(QStringLiteral("SELECT * FROM parts"));
+                       editor.ParametersButton->click();
+                       return int(QDialog::Rejected);
+                   }});
     EXPECT_EQ(ui.Errors(), QStringList{QStringLiteral("The SQL Statement has no parameters!")});
 }
 
@@ -256,18 +269,19 @@ TEST(QueryEditor, RunShowsTheFirstRowsAndLeavesTheQueryAlone) {
     int rows = -1;
     QString header, first;
     EditProperties(f, ui, 0, {[&](QDialog &d) {
-        auto &editor = static_cast<TDBSetupForm3 &>(d);
-        EXPECT_TRUE(editor.PreviewTable->isHidden());
-        editor.SQLMemo->setPlainText(QStringLiteral("SELECT nothing FROM nowhere"));
-        editor.RunButton->click();  // an error box, nothing shown
-        EXPECT_TRUE(editor.PreviewTable->isHidden());
-        editor.SQLMemo->setPlainText(QStringLiteral("SELECT \"OrderNo\" FROM orders ORDER BY \"OrderNo\""));
-        editor.RunButton->click();
-        rows = editor.PreviewTable->rowCount();
-        header = editor.PreviewTable->horizontalHeaderItem(0)->text();
-        first = editor.PreviewTable->item(0, 0)->text();
-        return int(QDialog::Rejected);
-    }});
+                       auto &editor = static_cast<TDBSetupForm3 &>(d);
+                       EXPECT_TRUE(editor.PreviewTable->isHidden());
+                       editor.SQLMemo->setPlainText(QStringLiteral("SELECT nothing FROM nowhere"));
+                       editor.RunButton->click();  // an error box, nothing shown
+                       EXPECT_TRUE(editor.PreviewTable->isHidden());
+                       editor.SQLMemo->setPlainText(
+                           QStringLiteral("SELECT \"OrderNo\" FROM orders ORDER BY \"OrderNo\""));
+                       editor.RunButton->click();
+                       rows = editor.PreviewTable->rowCount();
+                       header = editor.PreviewTable->horizontalHeaderItem(0)->text();
+                       first = editor.PreviewTable->item(0, 0)->text();
+                       return int(QDialog::Rejected);
+                   }});
     EXPECT_EQ(ui.Errors().size(), 1);
     EXPECT_EQ(rows, TDBSetupForm3::PreviewRows);
     EXPECT_EQ(header, QStringLiteral("OrderNo"));
@@ -282,16 +296,18 @@ TEST(TableProperties, ADatasetOfAnotherOwnerIsShownButNotWritten) {
     TTable *parts = f.AddTable(QStringLiteral("Parts"), QStringLiteral("parts.db"), &appData);
     f.designer->SetDatabaseOwner(&appData);
     TScriptedInteraction ui;
-    EditProperties(f, ui, 0, {[&](QDialog &d) {
-        auto &form = static_cast<TDBSetupForm2 &>(d);
-        for (QWidget *w : {static_cast<QWidget *>(form.NameEdit), static_cast<QWidget *>(form.IndexComboBox),
-                           static_cast<QWidget *>(form.MasterComboBox), static_cast<QWidget *>(form.LinkedFieldsEdit),
-                           static_cast<QWidget *>(form.LinkButton), static_cast<QWidget *>(form.OKButton)})
-            EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
-        form.NameEdit->setText(QStringLiteral("Renamed"));
-        form.OKButton->click();  // disabled: nothing happens
-        return int(QDialog::Rejected);
-    }});
+    EditProperties(
+        f, ui, 0, {[&](QDialog &d) {
+            auto &form = static_cast<TDBSetupForm2 &>(d);
+            for (QWidget *w :
+                 {static_cast<QWidget *>(form.NameEdit), static_cast<QWidget *>(form.IndexComboBox),
+                  static_cast<QWidget *>(form.MasterComboBox), static_cast<QWidget *>(form.LinkedFieldsEdit),
+                  static_cast<QWidget *>(form.LinkButton), static_cast<QWidget *>(form.OKButton)})
+                EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
+            form.NameEdit->setText(QStringLiteral("Renamed"));
+            form.OKButton->click();  // disabled: nothing happens
+            return int(QDialog::Rejected);
+        }});
     EXPECT_EQ(parts->Name(), QStringLiteral("Parts"));
 }
 

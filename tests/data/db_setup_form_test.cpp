@@ -1,20 +1,19 @@
 // The "Datasets" dialog driven through the interaction service on the demo database: list
 // lines, what the designer command lists and applies, new tables and queries, deleting.
-#include "data_fixture.h"
-
-#include "data/db_open_form.h"
 #include "data/db_setup_form.h"
-#include "data/query_edit_form.h"
-#include "data/report_databases.h"
-
-#include "design/designer_dialogs.h"
-#include "dblib/wiz_query.h"
-#include "host/button_controls.h"
-#include "host/list_controls.h"
-#include "host/text_controls.h"
 
 #include <QFileInfo>
 #include <QTest>
+
+#include "data/db_open_form.h"
+#include "data/query_edit_form.h"
+#include "data/report_databases.h"
+#include "data_fixture.h"
+#include "dblib/wiz_query.h"
+#include "design/designer_dialogs.h"
+#include "host/button_controls.h"
+#include "host/list_controls.h"
+#include "host/text_controls.h"
 
 namespace {
 
@@ -94,7 +93,8 @@ TEST(DBSetupForm, CommandListsSourcesInOrderAndAppliesTheMainDataset) {
     bool accepted = false;
     ASSERT_TRUE(DesignerDialogs::Run(DesignerDialogs::ReportDatabases, f.designer, f.report, accepted));
     EXPECT_TRUE(accepted);
-    EXPECT_EQ(items, (QStringList{QStringLiteral("(NONE)"), QStringLiteral("Orders"), QStringLiteral("Customers")}));
+    EXPECT_EQ(items,
+              (QStringList{QStringLiteral("(NONE)"), QStringLiteral("Orders"), QStringLiteral("Customers")}));
     EXPECT_EQ(lines, (QStringList{QStringLiteral("Orders                 :DEMODB:orders.db"),
                                   QStringLiteral("Customers              :DEMODB:customer.db")}));
     EXPECT_EQ(main, 2);
@@ -136,7 +136,8 @@ TEST(DBSetupForm, NewTablesAreNamedAfterTheFileAndTheFirstBecomesMain) {
     ChooseAliasTable(ui, QStringLiteral("orders.db"));
     EditReportDatabases(f.designer, f.report);
     EXPECT_EQ(offered, QStringList{QStringLiteral("orders.db")});
-    EXPECT_EQ(items, (QStringList{QStringLiteral("(NONE)"), QStringLiteral("orders_Table"), QStringLiteral("Table1")}));
+    EXPECT_EQ(items, (QStringList{QStringLiteral("(NONE)"), QStringLiteral("orders_Table"),
+                                  QStringLiteral("Table1")}));
     EXPECT_EQ(lines.value(0), QStringLiteral("orders_Table           :DEMODB:orders.db"));
     EXPECT_EQ(main, 1);
     auto *table = dynamic_cast<TTable *>(f.form.FindComponent(QStringLiteral("orders_Table")));
@@ -188,7 +189,8 @@ TEST(DBSetupForm, TableFromDirectoryAndOneThatDoesNotOpen) {
     });
     EditReportDatabases(f.designer, f.report);
     ASSERT_EQ(lines.size(), 1);
-    EXPECT_EQ(lines.first(), QStringLiteral("customer_Table         ") + tables + QStringLiteral("/customer.db"));
+    EXPECT_EQ(lines.first(),
+              QStringLiteral("customer_Table         ") + tables + QStringLiteral("/customer.db"));
     EXPECT_EQ(ui.Errors(), QStringList{QStringLiteral("Error opening table broken.db")});
     EXPECT_EQ(f.form.FindComponent(QStringLiteral("broken_Table")), nullptr);
     int sources = 0;
@@ -276,8 +278,9 @@ TEST(DBSetupForm, DeleteRefusesTheMainDatasetAndAsksYesCancel) {
     ui.AnswerConfirm(mrCancel);
     ui.AnswerConfirm(mrYes);
     EditReportDatabases(f.designer, f.report);
-    EXPECT_EQ(ui.Errors(), QStringList{QStringLiteral("The main report table can not be deleted. Please select another "
-                                                      "main table for the report first.")});
+    EXPECT_EQ(ui.Errors(),
+              QStringList{QStringLiteral("The main report table can not be deleted. Please select another "
+                                         "main table for the report first.")});
     EXPECT_EQ(afterCancel.size(), 2);
     EXPECT_EQ(afterYes, (QStringList{QStringLiteral("(NONE)"), QStringLiteral("Orders")}));
     EXPECT_EQ(f.form.FindComponent(QStringLiteral("Customers")), nullptr);
@@ -285,8 +288,9 @@ TEST(DBSetupForm, DeleteRefusesTheMainDatasetAndAsksYesCancel) {
     EXPECT_EQ(f.report->DataSet(), orders);
     const auto &q = ui.Questions();
     ASSERT_GE(q.size(), 3);
-    EXPECT_EQ(q.at(2).Text, QStringLiteral("If you delete this table, all reportelements using it will become invalid. "
-                                           "Continue?"));
+    EXPECT_EQ(q.at(2).Text,
+              QStringLiteral("If you delete this table, all reportelements using it will become invalid. "
+                             "Continue?"));
 }
 
 TEST(DBSetupForm, DatasetsOfOtherOwnersCannotBeDeleted) {
@@ -333,8 +337,9 @@ TEST(DBSetupForm, NewQueryThroughTheEditor) {
         editor.OKButton->click();  // stays open with the input
         EXPECT_EQ(editor.result(), 0);
         EXPECT_EQ(editor.NameEdit->text(), QStringLiteral("BigOrders"));
-        editor.SQLMemo->setPlainText(QStringLiteral("SELECT \"OrderNo\", \"ItemsTotal\" FROM orders\n"
-                                                    "WHERE \"ItemsTotal\" > 1000"));
+        editor.SQLMemo->setPlainText(
+            QStringLiteral("SELECT \"OrderNo\", \"ItemsTotal\" FROM orders\n"
+                           "WHERE \"ItemsTotal\" > 1000"));
         editor.OKButton->click();
         return editor.result();
     });
@@ -353,7 +358,8 @@ TEST(DBSetupForm, NewQueryThroughTheEditor) {
     const QStringList errors = ui.Errors();
     ASSERT_EQ(errors.size(), 2);
     EXPECT_EQ(errors.at(1), QStringLiteral("Error activating query!"));
-    EXPECT_EQ(ui.Questions().last().Text, QStringLiteral("The query wizard is not available in this program."));
+    EXPECT_EQ(ui.Questions().last().Text,
+              QStringLiteral("The query wizard is not available in this program."));
     int datasets = 0;
     for (TComponent *c : f.form.Components()) datasets += dynamic_cast<TDataSet *>(c) != nullptr;
     EXPECT_EQ(datasets, 1);  // the cancelled ones are gone

@@ -1,11 +1,11 @@
 // The field list of a dataset: hiding and offering fields again, display settings, and new
 // calculated and lookup fields, kept through saving and loading the report.
-#include "data_fixture.h"
+#include <QTest>
 
 #include "data/dataset_fields.h"
 #include "data/field_edit_forms.h"
 #include "data/field_property_form.h"
-
+#include "data_fixture.h"
 #include "dblib/field_classes.h"
 #include "host/button_controls.h"
 #include "host/list_controls.h"
@@ -13,8 +13,6 @@
 #include "host/text_controls.h"
 #include "persist/report_reader.h"
 #include "persist/report_writer.h"
-
-#include <QTest>
 
 namespace {
 
@@ -103,7 +101,8 @@ TEST(FieldDialogs, EditingADataFieldWritesItsDisplaySettings) {
 }
 
 // Adds a calculated field through the dialog.
-void AddCalcField(TFieldsFixture &f, TScriptedInteraction &ui, const QString &name, int type, const QString &size) {
+void AddCalcField(TFieldsFixture &f, TScriptedInteraction &ui, const QString &name, int type,
+                  const QString &size) {
     ui.AnswerDialog([=](QDialog &d) {
         auto &calc = static_cast<TCalcFieldEditForm &>(d);
         EXPECT_EQ(calc.windowTitle(), QStringLiteral("Hardcoded calculated field"));
@@ -139,8 +138,8 @@ TEST(FieldDialogs, NewCalculatedFieldsGetTheirSizeAndNeverMergeIntoExistingOnes)
     EXPECT_EQ(f.orders->FieldByName(QStringLiteral("Paid")), paid);
     EXPECT_EQ(paid->DisplayLabel(), QStringLiteral("Settled"));  // kept through closing and reopening
     EXPECT_TRUE(f.orders->Active());
-    EXPECT_EQ(Lines(f.dialog.ListBox1).mid(10), (QStringList{QStringLiteral("Note"), QStringLiteral("Remark"),
-                                                              QStringLiteral("Rank")}));
+    EXPECT_EQ(Lines(f.dialog.ListBox1).mid(10),
+              (QStringList{QStringLiteral("Note"), QStringLiteral("Remark"), QStringLiteral("Rank")}));
 
     // Deleting a calculated field removes it.
     f.Select(QStringLiteral("Remark"));
@@ -198,7 +197,8 @@ TEST(FieldDialogs, LookupFieldIsNamedAfterItsDatasetAndRefusesMissingInput) {
     EXPECT_TRUE(Lines(f.dialog.ListBox1).contains(QStringLiteral("Country")));
     f.orders->First();
     const QVariant custNo = f.orders->FieldByName(QStringLiteral("CustNo"))->Value();
-    EXPECT_EQ(country->AsString(), f.customers->Lookup(QStringLiteral("CustNo"), {custNo}, QStringLiteral("Country")).toString());
+    EXPECT_EQ(country->AsString(),
+              f.customers->Lookup(QStringLiteral("CustNo"), {custNo}, QStringLiteral("Country")).toString());
 
     // Editing shows the stored link.
     f.Select(QStringLiteral("Country"));
@@ -227,7 +227,8 @@ TEST(FieldDialogs, FieldsOfADatasetOfAnotherOwnerCannotBeChanged) {
     bool calcShown = true;
     ui.AnswerDialog([&](QDialog &d) {
         auto &form = static_cast<TFieldPropertyForm &>(d);
-        for (TButton *b : {form.EditButton, form.AddButton, form.DeleteButton, form.NewCalcFieldButton, form.NewLookupButton})
+        for (TButton *b : {form.EditButton, form.AddButton, form.DeleteButton, form.NewCalcFieldButton,
+                           form.NewLookupButton})
             enabled << b->isEnabled();
         calcShown = !form.NewCalcFieldButton->isHidden();
         return int(QDialog::Accepted);

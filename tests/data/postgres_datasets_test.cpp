@@ -1,6 +1,8 @@
 // The datasets dialog on the PostgreSQL test server: a table of a server alias and a query with
 // a parameter. Skipped when the server binaries are not installed.
-#include "data_fixture.h"
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <memory>
 
 #include "data/dataset_fields.h"
 #include "data/db_open_form.h"
@@ -8,17 +10,12 @@
 #include "data/parameter_form.h"
 #include "data/query_edit_form.h"
 #include "data/report_databases.h"
-#include "pg_server.h"
-
+#include "data_fixture.h"
 #include "dblib/db_error.h"
 #include "host/button_controls.h"
 #include "host/list_controls.h"
 #include "host/text_controls.h"
-
-#include <QSqlDatabase>
-#include <QSqlError>
-
-#include <memory>
+#include "pg_server.h"
 
 namespace {
 
@@ -37,7 +34,8 @@ TPgTestServer *Server(QString &skipReason) {
             server.reset();
         } else {
             {
-                QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("data_pg_loader"));
+                QSqlDatabase db =
+                    QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("data_pg_loader"));
                 db.setHostName(QStringLiteral("127.0.0.1"));
                 db.setPort(server->Port());
                 db.setUserName(QStringLiteral("postgres"));
@@ -47,15 +45,16 @@ TPgTestServer *Server(QString &skipReason) {
                 db.close();
             }
             QSqlDatabase::removeDatabase(QStringLiteral("data_pg_loader"));
-            Session().AddAlias(QStringLiteral("PGDATA"), QStringLiteral("postgres:") + server->ConnectionText());
+            Session().AddAlias(QStringLiteral("PGDATA"),
+                               QStringLiteral("postgres:") + server->ConnectionText());
         }
     }
     skipReason = skip;
     return server.get();
 }
 
-#define REQUIRE_POSTGRES()                                     \
-    QString skipReason;                                        \
+#define REQUIRE_POSTGRES() \
+    QString skipReason;    \
     if (!Server(skipReason)) GTEST_SKIP() << skipReason.toStdString()
 
 TEST(PostgresDatasets, TableAndParameterQueryOfAServerAlias) {
@@ -83,7 +82,8 @@ TEST(PostgresDatasets, TableAndParameterQueryOfAServerAlias) {
         auto &editor = static_cast<TDBSetupForm3 &>(d);
         editor.NameEdit->setText(QStringLiteral("OrdersOf"));
         editor.DatabaseComboBox->SetText(QStringLiteral("PGDATA"));
-        editor.SQLMemo->setPlainText(QStringLiteral("SELECT \"OrderNo\" FROM orders WHERE \"CustNo\" = :Cust"));
+        editor.SQLMemo->setPlainText(
+            QStringLiteral("SELECT \"OrderNo\" FROM orders WHERE \"CustNo\" = :Cust"));
         editor.ParametersButton->click();
         editor.OKButton->click();
         return editor.result();
@@ -109,7 +109,8 @@ TEST(PostgresDatasets, TableAndParameterQueryOfAServerAlias) {
     ASSERT_NE(query, nullptr);
     ASSERT_TRUE(query->Active());
     EXPECT_EQ(query->ParamByName(QStringLiteral("Cust")).DataType(), ftInteger);
-    for (query->First(); !query->Eof(); query->Next()) EXPECT_GT(query->FieldByName(QStringLiteral("OrderNo"))->AsInteger(), 0);
+    for (query->First(); !query->Eof(); query->Next())
+        EXPECT_GT(query->FieldByName(QStringLiteral("OrderNo"))->AsInteger(), 0);
     EXPECT_THROW(GetAliasPath(QStringLiteral("PGDATA")), EDatabaseError);
 }
 
