@@ -288,6 +288,7 @@ TEST(DBSetupForm, DeleteRefusesTheMainDatasetAndAsksYesCancel) {
     EXPECT_EQ(f.report->DataSet(), orders);
     const auto &q = ui.Questions();
     ASSERT_GE(q.size(), 3);
+    EXPECT_TRUE(q.at(2).Buttons == TConfirmButtons::YesCancel);
     EXPECT_EQ(q.at(2).Text,
               QStringLiteral("If you delete this table, all reportelements using it will become invalid. "
                              "Continue?"));
