@@ -59,6 +59,7 @@ TModalResult TQtInteraction::Confirm(const QString &text, TConfirmButtons button
     case TConfirmButtons::OkCancel: b = QMessageBox::Ok | QMessageBox::Cancel; break;
     case TConfirmButtons::YesNo: b = QMessageBox::Yes | QMessageBox::No; break;
     case TConfirmButtons::YesNoCancel: b = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel; break;
+    case TConfirmButtons::YesCancel: b = QMessageBox::Yes | QMessageBox::Cancel; break;
     }
     switch (QMessageBox::question(QApplication::activeWindow(), TitleOr(caption), text, b)) {
     case QMessageBox::Ok: return mrOk;

@@ -15,7 +15,7 @@ class QPrinter;
 
 enum TModalResult { mrNone = 0, mrOk = 1, mrCancel = 2, mrYes = 6, mrNo = 7 };
 
-enum class TConfirmButtons { OkCancel, YesNo, YesNoCancel };
+enum class TConfirmButtons { OkCancel, YesNo, YesNoCancel, YesCancel };
 
 struct TFileDialogOptions {
     QString Title;
@@ -32,7 +32,8 @@ public:
 
     virtual void ShowError(const QString &text, const QString &caption = QString()) = 0;
     virtual void ShowMessage(const QString &text, const QString &caption = QString()) = 0;
-    // Returns mrOk/mrCancel, mrYes/mrNo or mrYes/mrNo/mrCancel according to the buttons.
+    // Returns mrOk/mrCancel, mrYes/mrNo, mrYes/mrNo/mrCancel or mrYes/mrCancel according to the
+    // buttons.
     virtual TModalResult Confirm(const QString &text, TConfirmButtons buttons, const QString &caption = QString()) = 0;
     // An input box: true with the edited value on OK, false (value untouched) on Cancel.
     virtual bool InputQuery(const QString &caption, const QString &prompt, QString &value) = 0;

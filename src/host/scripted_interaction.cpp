@@ -35,8 +35,9 @@ void TScriptedInteraction::ShowMessage(const QString &text, const QString &capti
     FQuestions.append({QStringLiteral("message"), text, caption});
 }
 
-TModalResult TScriptedInteraction::Confirm(const QString &text, TConfirmButtons, const QString &caption) {
+TModalResult TScriptedInteraction::Confirm(const QString &text, TConfirmButtons buttons, const QString &caption) {
     const Answer a = Next(QStringLiteral("confirm"), text, caption);
+    FQuestions.last().Buttons = buttons;
     return a.Value.isValid() ? TModalResult(a.Value.toInt()) : mrCancel;
 }
 

@@ -13,6 +13,7 @@ public:
         QString Kind;  // "error", "message", "confirm", "input", "open", "save", "color", "font", "printer", "dialog", "popup"
         QString Text;  // the message, prompt, title, dialog class or menu items joined by "|"
         QString Caption;
+        TConfirmButtons Buttons = TConfirmButtons::OkCancel;  // the buttons a confirmation offered
     };
 
     TScriptedInteraction();   // installs itself
