@@ -1,5 +1,9 @@
 // The field list of a dataset: hiding and offering fields again, display settings, and new
 // calculated and lookup fields, kept through saving and loading the report.
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
 #include <QTest>
 
 #include "data/dataset_fields.h"
@@ -261,6 +265,21 @@ TEST(FieldDialogs, CalculatedAndLookupFieldsSurviveSavingAndLoading) {
         f.report->SetDataSet(f.orders);
         ASSERT_TRUE(Save_Report(f.designer, &f.form, file, nullptr));
     }
+    // The command-line tool reads them back as well.
+    QProcess tool;
+    tool.start(QStringLiteral(VENDAMO_BIN),
+               {QStringLiteral("info"), file, QStringLiteral("--json"), QStringLiteral("--alias"),
+                QStringLiteral("DEMODB=") + DemoTables()});
+    ASSERT_TRUE(tool.waitForFinished(30000));
+    EXPECT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
+    const QJsonObject info = QJsonDocument::fromJson(tool.readAllStandardOutput()).object();
+    QStringList computed;
+    for (const QJsonValue &ds : info[QStringLiteral("datasets")].toArray())
+        for (const QJsonValue &field : ds.toObject()[QStringLiteral("computedFields")].toArray())
+            computed << field.toString();
+    EXPECT_TRUE(computed.contains(QStringLiteral("Note (calculated)"))) << computed.join(u',').toStdString();
+    EXPECT_TRUE(computed.contains(QStringLiteral("Country (lookup)"))) << computed.join(u',').toStdString();
+
     TReportForm g;
     ASSERT_TRUE(Load_Report(g.designer, &g.form, g.report, nullptr, file));
     auto *orders = dynamic_cast<TDataSet *>(g.form.FindComponent(QStringLiteral("Orders")));

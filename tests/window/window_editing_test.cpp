@@ -276,6 +276,14 @@ TEST_F(WindowEditingTest, PropertyDialogsRunByClassAndTheReportOptionsSayWhenMis
     EXPECT_TRUE(Window->XPosLabel->text().contains(QStringLiteral("No property dialog")));
     DesignerDialogs::Register(QStringLiteral("TVendamoLabel"), linked);
 
+    // Report → Datasets runs the datasets dialog of the data library.
+    Script->AnswerDialog([](QDialog &d) {
+        EXPECT_EQ(d.windowTitle(), QStringLiteral("Datasets"));
+        return int(QDialog::Accepted);
+    });
+    Window->DatasetsMI->trigger();
+    EXPECT_EQ(Script->Pending(), 0);
+
     Window->ReportOptionsMI->trigger();
     ASSERT_FALSE(Script->Questions().isEmpty());
     EXPECT_EQ(Script->Questions().last().Kind, QStringLiteral("message"));
