@@ -173,7 +173,7 @@ void ReadBandRecord(TStream &Stream, quint16 Size, const TBandReadContext &Conte
     QPointer<TRepBand> guard(band);
     try {
         band->SetParent(Context.Report);
-        SetStoredName(band, Bin::ReadShortString(Stream), BandBaseName);
+        SetStoredName(band, Bin::ReadShortString(Stream), BandBaseName, Context.Names);
         ReadFontProperties(Stream, *band->Font());
         band->SetHint(Bin::ReadShortString(Stream));
         SetBandNum(band, b.Word(0));

@@ -39,6 +39,7 @@ struct TLoad {
     TDatasetReadState Datasets;
     TPendingBandLinks Links;
     TReportLoadInfo *Info;
+    TStoredNameNumbers Names;
 };
 
 // Reads the dataset stream: only dataset and field records. False when it is damaged.
@@ -68,8 +69,8 @@ void ReadApplicationData(TStream &s, quint16 size, TVDMLoader *loader) {
 bool ReadRecords(TLoad &load) {
     TStream &s = load.Stream;
     const TElementReadContext elements{load.Form, load.Report, load.Loader,
-                                       load.Info ? &load.Info->EmbeddedPictures : nullptr};
-    const TBandReadContext bands{load.Form, load.Report, load.Loader, &load.Links};
+                                       load.Info ? &load.Info->EmbeddedPictures : nullptr, &load.Names};
+    const TBandReadContext bands{load.Form, load.Report, load.Loader, &load.Links, &load.Names};
     while (s.Position() < s.Size()) {
         const quint16 kind = Bin::ReadWord(s);
         if (kind == RecordKind::EndMarker) break;
@@ -138,6 +139,19 @@ private:
     int FUnits;
 };
 
+// Puts off stacking the bands until the load is over, however it ends: the reader changes each
+// band several times, and stacking all bands after every change costs the square of their number.
+class TArrangementHold {
+public:
+    explicit TArrangementHold(TReport *report) : FReport(report) { FReport->HoldArrangement(); }
+    ~TArrangementHold() {
+        if (FReport) FReport->ReleaseArrangement();
+    }
+
+private:
+    QPointer<TReport> FReport;
+};
+
 }  // namespace
 
 bool Load_Report_From_Stream(TStream &Stream, TStream *DatasetStream, TVDMLoader *Loader, bool LoadDatasets,
@@ -166,6 +180,7 @@ bool Load_Report_From_Stream(TStream &Stream, TStream *DatasetStream, TVDMLoader
         return false;
     }
     CurrentReportID = id;
+    const TArrangementHold hold(Report);
     if (LoadDatasets) FreeFieldsOfClearedDatasets(ReportForm);
     ClearReportForm(ReportForm, LoadDatasets);
 

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QImage>
 
+#include <ctime>
 #include <gtest/gtest.h>
 
 namespace {
@@ -234,6 +235,56 @@ TEST(Reader, UnnamedBandGetsAUniqueName) {
     EXPECT_TRUE(bands[0]->Name().startsWith(QLatin1String("BAND")));
     EXPECT_NE(bands[0]->Name(), bands[1]->Name());
     EXPECT_EQ(bands[1]->BandNum(), 2);
+}
+
+double ProcessorSeconds() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return double(t.tv_sec) + t.tv_nsec / 1e9;
+}
+
+// Each band read changes the band several times; stacking all bands after every change made
+// a file of thousands of bands load in time that grew with the square of their number.
+TEST(Reader, ThousandsOfBandsLoadStackedInLittleTime) {
+    QByteArray bytes;
+    {
+        TReportForm source;
+        for (int i = 0; i < 1000; ++i) {
+            TRepBand *parent = source.AddBand(QStringLiteral("Detail%1").arg(i), rbDetail, 2);
+            for (int k = 0; k < 2; ++k) {
+                auto *child = source.Add<TVendamoChildBand>(QStringLiteral("Child%1_%2").arg(i).arg(k), source.Report);
+                child->SetParentBand(parent);
+                parent = child;
+            }
+        }
+        bytes = source.Save(false);
+    }
+    TReportForm f;
+    const double start = ProcessorSeconds();
+    ASSERT_TRUE(f.Load(bytes, false));
+    EXPECT_LT(ProcessorSeconds() - start, 1.5);
+    const QList<TRepBand *> order = f.Report->PrintOrder();
+    ASSERT_EQ(order.size(), 3000);
+    for (int i = 1; i < order.size(); ++i) ASSERT_EQ(order[i]->y(), order[i - 1]->y() + order[i - 1]->height()) << i;
+    auto *lastChild = f.Find<TVendamoChildBand>(QStringLiteral("Child999_1"));
+    ASSERT_NE(lastChild, nullptr);
+    EXPECT_EQ(order.last(), lastChild);
+    EXPECT_GE(f.Report->height(), lastChild->y() + lastChild->height());
+}
+
+// A file may repeat a name thousands of times; the repeats still get the smallest free numbers,
+// in order, without each trying every number from 1 again.
+TEST(Reader, ThousandsOfElementsOfOneNameGetNumbersInLittleTime) {
+    TReportForm f;
+    TBytes b = DetailReport();
+    for (int i = 0; i < 5000; ++i) b.Raw(HandLabelRecord(1, "Same", "x"));
+    const double start = ProcessorSeconds();
+    ASSERT_TRUE(f.Load(b.Word(256).Data()));
+    EXPECT_LT(ProcessorSeconds() - start, 1.5);
+    const QList<TVendamoLabel *> labels = f.All<TVendamoLabel>();
+    ASSERT_EQ(labels.size(), 5000);
+    EXPECT_EQ(labels[0]->Name(), QStringLiteral("Same"));
+    for (int i = 1; i < labels.size(); ++i) ASSERT_EQ(labels[i]->Name(), QStringLiteral("Same%1").arg(i));
 }
 
 TEST(Reader, LoaderWithoutReportRefusesToLoad) {
