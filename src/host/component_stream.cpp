@@ -386,7 +386,13 @@ void TComponentReader::ReadProperties(QObject *object, int depth) {
         }
         case vaString: {
             const QString v = QString::fromUtf8(ReadLong(FStream));
-            WriteStringProperty(target, mp, v);
+            // A name the owner cannot take (not an identifier, or another component's) is
+            // damage like any other bad value: the stream is refused with the reader's error.
+            try {
+                WriteStringProperty(target, mp, v);
+            } catch (const EComponentError &e) {
+                Damaged(QStringLiteral("property %1: %2").arg(path, e.Message()));
+            }
             break;
         }
         case vaList: {

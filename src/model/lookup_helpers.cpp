@@ -14,15 +14,17 @@ bool FindStringInStringList(const TStrings *List, const QString &S) {
     return false;
 }
 
-QString FindUniqueComponentName(const TComponent *Owner, const QString &BaseName, bool TryBaseFirst) {
+QString FindUniqueComponentName(const TComponent *Owner, const QString &BaseName, bool TryBaseFirst, qint64 *Next) {
     const QString base = BaseName.left(ShortStringLength);
     if (!Owner) return TryBaseFirst ? base : base.left(ShortStringLength - 1) + QLatin1Char('1');
     if (TryBaseFirst && !Owner->FindComponent(base)) return base;
     // An owner with n components leaves one of the numbers 1 .. n + 1 free.
-    for (qint64 n = 1;; ++n) {
+    for (qint64 n = Next ? qMax<qint64>(1, *Next) : 1;; ++n) {
         const QString number = QString::number(n);
         const QString name = base.left(ShortStringLength - int(number.size())) + number;
-        if (!Owner->FindComponent(name)) return name;
+        if (Owner->FindComponent(name)) continue;
+        if (Next) *Next = n + 1;
+        return name;
     }
 }
 

@@ -13,7 +13,11 @@ bool FindStringInStringList(const TStrings *List, const QString &S);
 
 // A name no component of Owner has yet (at most 255 characters): BaseName itself when
 // TryBaseFirst and it is free, else BaseName followed by the smallest free number from 1.
-QString FindUniqueComponentName(const TComponent *Owner, const QString &BaseName, bool TryBaseFirst);
+// With Next, the numbers below *Next count as taken and *Next moves past the number returned:
+// a caller that names many components after one base in turn, freeing none, then tries each
+// number once instead of every number from 1 for each component.
+QString FindUniqueComponentName(const TComponent *Owner, const QString &BaseName, bool TryBaseFirst,
+                                qint64 *Next = nullptr);
 
 // The name of the first field (in field order) whose display label equals DisplayLabel
 // exactly; DisplayLabel itself when there is none.

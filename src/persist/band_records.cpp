@@ -177,7 +177,7 @@ void ReadBandRecord(TStream &Stream, quint16 Size, const TBandReadContext &Conte
             band->hide();
             Context.HiddenBands->append(band);
         }
-        SetStoredName(band, Bin::ReadShortString(Stream), BandBaseName);
+        SetStoredName(band, Bin::ReadShortString(Stream), BandBaseName, Context.Names);
         ReadFontProperties(Stream, *band->Font());
         band->SetHint(Bin::ReadShortString(Stream));
         SetBandNum(band, b.Word(0));

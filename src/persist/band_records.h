@@ -2,6 +2,8 @@
 // Band records (kind 101): the band block, Name, font, Hint, and for group and sub-detail bands a
 // sub-record. Bands refer to other bands by number; the reader keeps those references until every
 // band is read.
+#include "persist/stored_names.h"
+
 #include <QList>
 #include <QPointer>
 #include <QtGlobal>
@@ -36,6 +38,7 @@ struct TBandReadContext {
     // When given, each band read is hidden and listed here, for the caller to show once the
     // elements are in (see the report reader).
     QList<QPointer<QWidget>> *HiddenBands = nullptr;
+    TStoredNameNumbers *Names = nullptr;
 };
 
 // Reads a band record whose kind and size words have been read. A record that marks a band class

@@ -507,7 +507,7 @@ void ReadElementRecord(TStream &Stream, quint16 Kind, quint16 Size, const TEleme
         if (auto *memo = qobject_cast<TRepMemo *>(element)) memo->StoreAutoSize(false);
         ReadCommonProperties(Stream, Context.ReportForm, Context.Report, element);
         // A name the form cannot take becomes one it can, after the class name ("VendamoLabel").
-        SetStoredName(element, Bin::ReadShortString(Stream), cls->Name.mid(1));
+        SetStoredName(element, Bin::ReadShortString(Stream), cls->Name.mid(1), Context.Names);
         if (HasFontBlock(Kind))
             if (auto *font = qobject_cast<TFont *>(GetFontProperty(element))) ReadFontProperties(Stream, *font);
         b.ReadFrom(Stream, Size);

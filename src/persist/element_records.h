@@ -3,6 +3,8 @@
 // 3, shape 4, image 5, data image 6, memo 7, data text 9, rich text 55, data rich text 56). A
 // record is the header (kind, size of the element block), the common block, the font block for
 // the kinds with a font, the element block and the kind's strings and data.
+#include "persist/stored_names.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -37,6 +39,7 @@ struct TElementReadContext {
     TVDMLoader *Loader = nullptr;
     // Set to true when an image record carries its picture (when given).
     bool *EmbeddedPictures = nullptr;
+    TStoredNameNumbers *Names = nullptr;
 };
 
 // Reads one element record whose kind and size words have been read; creates the element owned

@@ -43,6 +43,7 @@ struct TLoad {
     TPendingBandLinks Links;
     TReportLoadInfo *Info;
     QList<QPointer<QWidget>> *HiddenBands;
+    TStoredNameNumbers Names;
 };
 
 // Bands stay hidden while the records fill them and are shown together, however the load ends.
@@ -94,8 +95,8 @@ void ReadApplicationData(TStream &s, quint16 size, TVDMLoader *loader) {
 bool ReadRecords(TLoad &load) {
     TStream &s = load.Stream;
     const TElementReadContext elements{load.Form, load.Report, load.Loader,
-                                       load.Info ? &load.Info->EmbeddedPictures : nullptr};
-    const TBandReadContext bands{load.Form, load.Report, load.Loader, &load.Links, load.HiddenBands};
+                                       load.Info ? &load.Info->EmbeddedPictures : nullptr, &load.Names};
+    const TBandReadContext bands{load.Form, load.Report, load.Loader, &load.Links, load.HiddenBands, &load.Names};
     while (s.Position() < s.Size()) {
         const quint16 kind = Bin::ReadWord(s);
         if (kind == RecordKind::EndMarker) break;
@@ -164,6 +165,19 @@ private:
     int FUnits;
 };
 
+// Puts off stacking the bands until the load is over, however it ends: the reader changes each
+// band several times, and stacking all bands after every change costs the square of their number.
+class TArrangementHold {
+public:
+    explicit TArrangementHold(TReport *report) : FReport(report) { FReport->HoldArrangement(); }
+    ~TArrangementHold() {
+        if (FReport) FReport->ReleaseArrangement();
+    }
+
+private:
+    QPointer<TReport> FReport;
+};
+
 }  // namespace
 
 bool Load_Report_From_Stream(TStream &Stream, TStream *DatasetStream, TVDMLoader *Loader, bool LoadDatasets,
@@ -193,6 +207,7 @@ bool Load_Report_From_Stream(TStream &Stream, TStream *DatasetStream, TVDMLoader
         return false;
     }
     CurrentReportID = id;
+    const TArrangementHold hold(Report);
     if (LoadDatasets) FreeFieldsOfClearedDatasets(ReportForm);
     ClearReportForm(ReportForm, LoadDatasets);
 

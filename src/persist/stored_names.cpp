@@ -22,7 +22,8 @@ QString ValidBase(const QString &stored, const QString &fallback) {
 
 }  // namespace
 
-QString UsableComponentName(const TComponent *Component, const QString &Stored, const QString &Fallback) {
+QString UsableComponentName(const TComponent *Component, const QString &Stored, const QString &Fallback,
+                            TStoredNameNumbers *Numbers) {
     if (Stored.isEmpty()) return Stored;
     const TComponent *owner = Component ? Component->Owner() : nullptr;
     auto isFree = [&](const QString &name) {
@@ -32,9 +33,10 @@ QString UsableComponentName(const TComponent *Component, const QString &Stored, 
     if (TComponent::IsValidIdent(Stored) && isFree(Stored)) return Stored;
     const QString base = ValidBase(Stored, Fallback);
     if (isFree(base)) return base;
-    return FindUniqueComponentName(owner, base, false);
+    return FindUniqueComponentName(owner, base, false, Numbers ? &(*Numbers)[base.toCaseFolded()] : nullptr);
 }
 
-void SetStoredName(TComponent *Component, const QString &Stored, const QString &Fallback) {
-    Component->SetName(UsableComponentName(Component, Stored, Fallback));
+void SetStoredName(TComponent *Component, const QString &Stored, const QString &Fallback,
+                   TStoredNameNumbers *Numbers) {
+    Component->SetName(UsableComponentName(Component, Stored, Fallback, Numbers));
 }

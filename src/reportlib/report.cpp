@@ -189,8 +189,20 @@ QList<TRepBand *> TReport::PrintOrder() const {
     return ob.out;
 }
 
+void TReport::HoldArrangement() { ++FArrangementHolds; }
+
+void TReport::ReleaseArrangement() {
+    if (FArrangementHolds == 0 || --FArrangementHolds > 0 || !FArrangementPending) return;
+    FArrangementPending = false;
+    ArrangeBands();
+}
+
 void TReport::ArrangeBands() {
     if (FArranging) return;
+    if (FArrangementHolds > 0) {
+        FArrangementPending = true;
+        return;
+    }
     FArranging = true;
     const QRectF area = FPage->PrintAreaMM();
     const QSizeF paper = FPage->PaperMM();

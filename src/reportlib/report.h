@@ -124,6 +124,11 @@ public:
     QList<TRepBand *> PrintOrder() const;
     // Stacks the bands on the design surface and sizes the report to the page.
     void ArrangeBands();
+    // While held, arranging is put off and done once when the last hold is released: a load
+    // changes every band several times, and arranging after each change would cost the square
+    // of the band count.
+    void HoldArrangement();
+    void ReleaseArrangement();
 
     // --- running ------------------------------------------------------------------------
     // Prints on the printer of the printer settings.
@@ -250,6 +255,8 @@ private:
     int FRecordNumber = 0;
     bool FRunning = false;
     bool FArranging = false;
+    int FArrangementHolds = 0;
+    bool FArrangementPending = false;
     // The zoom the elements' pixel geometry was last computed at: arranging bands moves bands
     // only, and elements follow (relative to their band) only when the zoom changed.
     int FElementsZoom = -1;

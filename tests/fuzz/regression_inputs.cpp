@@ -24,11 +24,32 @@ QList<QByteArray> WithUndecodablePicture(const QList<QByteArray> &samples, const
     return damaged;
 }
 
+// The samples with their first font name entry turned into a name entry whose value is not an
+// identifier: the component refused the name with an error of its own, not the stream's.
+QList<QByteArray> WithNameThatIsNoIdentifier(const QList<QByteArray> &samples) {
+    QList<QByteArray> damaged;
+    const QByteArray key("\x09" "Font.Name\x05");
+    for (QByteArray data : samples) {
+        const qsizetype at = data.indexOf(key);
+        if (at < 0 || at + key.size() + 4 > data.size()) continue;
+        const qint32 length = qFromLittleEndian<qint32>(data.constData() + at + key.size());
+        if (length < 0 || at + key.size() + 4 + length > data.size()) continue;
+        data.replace(at, key.size() + 4 + length, QByteArray("\x04Name\x05\x07\x00\x00\x00no name", 17));
+        damaged << data;
+    }
+    return damaged;
+}
+
 }  // namespace
 
 QList<QByteArray> ReportFileRegressions(const QList<QByteArray> &) {
+    // Thousands of labels of one name: each looked for a free number from 1 again.
+    TBytes sameName = HandReportStart();
+    sameName.Raw(HandReportRecord()).Raw(HandBandRecord(1, rbDetail, "Detail"));
+    for (int i = 0; i < 3000; ++i) sameName.Raw(HandLabelRecord(1, "Same", "x"));
+    sameName.Word(256);
     // Hundreds of bands, each followed by a chain of child bands: arranging the bands after each
-    // one read took the cube of their number.
+    // one read took the cube of their number, and then the square after every band change.
     TReportForm f;
     for (int i = 0; i < 400; ++i) {
         TRepBand *parent = f.AddBand(QStringLiteral("Detail%1").arg(i), rbDetail, 2);
@@ -38,11 +59,11 @@ QList<QByteArray> ReportFileRegressions(const QList<QByteArray> &) {
             parent = child;
         }
     }
-    return {f.Save(false)};
+    return {sameName.Data(), f.Save(false)};
 }
 
 QList<QByteArray> ElementStreamRegressions(const QList<QByteArray> &samples) {
-    return WithUndecodablePicture(samples, "Picture");
+    return WithUndecodablePicture(samples, "Picture") + WithNameThatIsNoIdentifier(samples);
 }
 
 QList<QByteArray> ComponentStreamRegressions(const QList<QByteArray> &) { return {}; }

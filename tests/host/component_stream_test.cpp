@@ -260,6 +260,34 @@ TEST(ComponentStream, PictureBytesThatDoNotDecodeAreRefusedAsDamage) {
     }
 }
 
+TEST(ComponentStream, NameInAPropertyThatTheOwnerCannotTakeIsRefusedAsDamage) {
+    RegisterStreamClasses();
+    TStreamBox source;
+    TStreamItem *item = MakeItem(&source, nullptr, "Label1");
+    TMemoryStream stream;
+    TComponentWriter(stream, &source).WriteComponents({item});
+    // The caption's entry turned into a "Name" entry with the given value.
+    const auto withName = [&](const QByteArray &value) {
+        QByteArray data = stream.Data();
+        const QByteArray key("\x07" "Caption\x05");
+        const qsizetype at = data.indexOf(key);
+        EXPECT_GE(at, 0);
+        const qint32 length = qFromLittleEndian<qint32>(data.constData() + at + key.size());
+        QByteArray entry("\x04Name\x05");
+        entry += char(value.size()) + QByteArray(3, '\0') + value;
+        return data.replace(at, key.size() + 4 + length, entry);
+    };
+    // Not an identifier, and the name of a component the owner has.
+    for (const QByteArray &name : {QByteArray("no name"), QByteArray("Other")}) {
+        TStreamBox target;
+        (new TStreamItem(&target))->SetName(QStringLiteral("Other"));
+        TMemoryStream in(withName(name));
+        TComponentReader reader(in, &target);
+        EXPECT_THROW(reader.ReadComponents(), EReadError) << name.constData();
+        EXPECT_EQ(target.ComponentCount(), 1);
+    }
+}
+
 TEST(ComponentStream, DeepNestingIsRefused) {
     RegisterStreamClasses();
     QByteArray data("VCS1");

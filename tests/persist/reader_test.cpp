@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QImage>
 
+#include <ctime>
 #include <gtest/gtest.h>
 
 namespace {
@@ -253,6 +254,47 @@ TEST(Reader, UnnamedBandGetsAUniqueName) {
     EXPECT_TRUE(bands[0]->Name().startsWith(QLatin1String("BAND")));
     EXPECT_NE(bands[0]->Name(), bands[1]->Name());
     EXPECT_EQ(bands[1]->BandNum(), 2);
+}
+
+// Each band read changes the band several times; the bands are stacked once, after the load
+// (stacking after every change made a file of thousands of bands load in time that grew with
+// the square of their number; the fuzzing regression inputs watch the time).
+TEST(Reader, OverAThousandBandsLoadStacked) {
+    QByteArray bytes;
+    {
+        TReportForm source;
+        for (int i = 0; i < 400; ++i) {
+            TRepBand *parent = source.AddBand(QStringLiteral("Detail%1").arg(i), rbDetail, 2);
+            for (int k = 0; k < 2; ++k) {
+                auto *child = source.Add<TVendamoChildBand>(QStringLiteral("Child%1_%2").arg(i).arg(k), source.Report);
+                child->SetParentBand(parent);
+                parent = child;
+            }
+        }
+        bytes = source.Save(false);
+    }
+    TReportForm f;
+    ASSERT_TRUE(f.Load(bytes, false));
+    const QList<TRepBand *> order = f.Report->PrintOrder();
+    ASSERT_EQ(order.size(), 1200);
+    for (int i = 1; i < order.size(); ++i) ASSERT_EQ(order[i]->y(), order[i - 1]->y() + order[i - 1]->height()) << i;
+    auto *lastChild = f.Find<TVendamoChildBand>(QStringLiteral("Child399_1"));
+    ASSERT_NE(lastChild, nullptr);
+    EXPECT_EQ(order.last(), lastChild);
+    EXPECT_GE(f.Report->height(), lastChild->y() + lastChild->height());
+}
+
+// A file may repeat a name thousands of times; the repeats still get the smallest free numbers,
+// in order (each no longer tries every number from 1 again).
+TEST(Reader, ThousandsOfElementsOfOneNameGetNumbersInOrder) {
+    TReportForm f;
+    TBytes b = DetailReport();
+    for (int i = 0; i < 3000; ++i) b.Raw(HandLabelRecord(1, "Same", "x"));
+    ASSERT_TRUE(f.Load(b.Word(256).Data()));
+    const QList<TVendamoLabel *> labels = f.All<TVendamoLabel>();
+    ASSERT_EQ(labels.size(), 3000);
+    EXPECT_EQ(labels[0]->Name(), QStringLiteral("Same"));
+    for (int i = 1; i < labels.size(); ++i) ASSERT_EQ(labels[i]->Name(), QStringLiteral("Same%1").arg(i));
 }
 
 TEST(Reader, LoaderWithoutReportRefusesToLoad) {

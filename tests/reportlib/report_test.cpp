@@ -125,6 +125,27 @@ TEST(RepObjects, BandsStackInPrintOrderWithChildrenUnderTheirParents) {
     EXPECT_EQ(fx.Report()->BandList().value(4), detail);
 }
 
+TEST(RepObjects, HeldArrangementStacksTheBandsOnceTheLastHoldIsReleased) {
+    TReportFixture fx;
+    TReport *report = fx.Report();
+    TRepBand *title = fx.Band(rbTitle, 10);
+    const int top = title->y();
+    report->HoldArrangement();
+    report->HoldArrangement();
+    TRepBand *header = fx.Band(rbPageHeader, 12);
+    title->SetBounds(0, 0, 0, title->height() + 30);
+    EXPECT_EQ(title->y(), top);
+    report->ReleaseArrangement();
+    EXPECT_EQ(title->y(), top);
+    report->ReleaseArrangement();
+    EXPECT_EQ(header->y(), top);
+    EXPECT_EQ(title->y(), header->y() + header->height());
+    // A release without a hold changes nothing, and arranging works as before.
+    report->ReleaseArrangement();
+    header->SetBounds(0, 0, 0, header->height() + 10);
+    EXPECT_EQ(title->y(), header->y() + header->height());
+}
+
 TEST(RepObjects, LabelsSizeThemselvesToTheirText) {
     TReportFixture fx;
     TRepBand *band = fx.Band(rbDetail, 10);
