@@ -1,4 +1,5 @@
 #include "data/db_open_form.h"
+#include "data/named_controls.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -17,12 +18,6 @@
 #include "model/form_translation.h"
 
 namespace {
-
-template <class T>
-T *Named(T *control, const char *name) {
-    control->SetName(QString::fromLatin1(name));
-    return control;
-}
 
 constexpr int MaxNameLength = 255;
 const QString NoAlias = QStringLiteral("[NONE]");
@@ -57,21 +52,15 @@ TDBOpenForm::TDBOpenForm(TComponent *AOwner, QWidget *parent) : QDialog(parent),
     CancelButton = Named(new TButton(this), "CancelButton");
     CancelButton->setText(QStringLiteral("Cancel"));
 
-    auto label = [this](const char *name, const char *caption, QWidget *buddy) {
-        auto *l = Named(new TLabel(this), name);
-        l->setText(QString::fromLatin1(caption));
-        l->setBuddy(buddy);
-        return l;
-    };
     auto *grid = new QGridLayout;
-    grid->addWidget(label("FileNameLabel", "&Table name:", Edit1), 0, 0);
+    grid->addWidget(BuddyLabel(this, "FileNameLabel", "&Table name:", Edit1), 0, 0);
     grid->addWidget(Edit1, 1, 0);
     grid->addWidget(ListBox1, 2, 0, 3, 1);
-    grid->addWidget(label("AliasLabel", "&Alias:", AliasComboBox), 0, 1);
+    grid->addWidget(BuddyLabel(this, "AliasLabel", "&Alias:", AliasComboBox), 0, 1);
     grid->addWidget(AliasComboBox, 1, 1);
     grid->addWidget(DirectoryLabel, 2, 1);
     grid->addWidget(DirectoryListBox1, 3, 1);
-    grid->addWidget(label("FilterLabel", "&File type:", FilterComboBox1), 5, 0);
+    grid->addWidget(BuddyLabel(this, "FilterLabel", "&File type:", FilterComboBox1), 5, 0);
     grid->addWidget(FilterComboBox1, 6, 0);
     grid->setRowStretch(3, 1);
     auto *buttons = new QVBoxLayout;

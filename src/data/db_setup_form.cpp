@@ -1,4 +1,5 @@
 #include "data/db_setup_form.h"
+#include "data/named_controls.h"
 
 #include <QFontDatabase>
 #include <QHBoxLayout>
@@ -27,12 +28,6 @@
 #include "model/lookup_helpers.h"
 
 namespace {
-
-template <class T>
-T *Named(T *control, const char *name) {
-    control->SetName(QString::fromLatin1(name));
-    return control;
-}
 
 constexpr int NameColumns = 20;
 

@@ -1,4 +1,5 @@
 #include "data/field_edit_forms.h"
+#include "data/named_controls.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -19,12 +20,6 @@
 #include "persist/field_definitions.h"
 
 namespace {
-
-template <class T>
-T *Named(T *control, const char *name) {
-    control->SetName(QString::fromLatin1(name));
-    return control;
-}
 
 constexpr int MaxStringSize = 255;
 const QString DisplayFormatProperty = QStringLiteral("DisplayFormat");

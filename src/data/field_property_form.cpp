@@ -1,4 +1,5 @@
 #include "data/field_property_form.h"
+#include "data/named_controls.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -16,12 +17,6 @@
 #include "persist/field_definitions.h"
 
 namespace {
-
-template <class T>
-T *Named(T *control, const char *name) {
-    control->SetName(QString::fromLatin1(name));
-    return control;
-}
 
 bool IsExtraField(const TField *field) { return field->Calculated() || field->Lookup(); }
 

@@ -1,4 +1,5 @@
 #include "data/linked_fields_form.h"
+#include "data/named_controls.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -11,12 +12,6 @@
 #include "model/form_translation.h"
 
 namespace {
-
-template <class T>
-T *Named(T *control, const char *name) {
-    control->SetName(QString::fromLatin1(name));
-    return control;
-}
 
 QStringList SplitList(const QString &list) { return list.split(QLatin1Char(';'), Qt::SkipEmptyParts); }
 
@@ -41,19 +36,13 @@ TDBSetupFieldlistForm::TDBSetupFieldlistForm(TComponent *AOwner, QWidget *parent
     CancelButton = Named(new TButton(this), "CancelButton");
     CancelButton->setText(QStringLiteral("Cancel"));
 
-    auto label = [this](const char *name, const char *caption, QWidget *buddy) {
-        auto *l = Named(new TLabel(this), name);
-        l->setText(QString::fromLatin1(caption));
-        l->setBuddy(buddy);
-        return l;
-    };
     auto *grid = new QGridLayout;
-    grid->addWidget(label("MasterLabel", "Master field:", MasterFieldComboBox), 0, 0);
-    grid->addWidget(label("DetailLabel", "Detail field:", DetailFieldEdit), 0, 1);
+    grid->addWidget(BuddyLabel(this, "MasterLabel", "Master field:", MasterFieldComboBox), 0, 0);
+    grid->addWidget(BuddyLabel(this, "DetailLabel", "Detail field:", DetailFieldEdit), 0, 1);
     grid->addWidget(MasterFieldComboBox, 1, 0);
     grid->addWidget(DetailFieldEdit, 1, 1);
     grid->addWidget(AddButton, 1, 2);
-    grid->addWidget(label("JoinedLabel", "Joined fields:", JoinedFieldsListBox), 2, 0);
+    grid->addWidget(BuddyLabel(this, "JoinedLabel", "Joined fields:", JoinedFieldsListBox), 2, 0);
     grid->addWidget(JoinedFieldsListBox, 3, 0, 1, 2);
     grid->addWidget(ClearButton, 3, 2, Qt::AlignTop);
     auto *buttons = new QHBoxLayout;

@@ -1,4 +1,5 @@
 #include "data/parameter_form.h"
+#include "data/named_controls.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -11,16 +12,6 @@
 #include "host/list_controls.h"
 #include "host/text_controls.h"
 #include "model/form_translation.h"
-
-namespace {
-
-template <class T>
-T *Named(T *control, const char *name) {
-    control->SetName(QString::fromLatin1(name));
-    return control;
-}
-
-}  // namespace
 
 const QList<QPair<QString, TFieldType>> &TDBSetupForm4::TypeItems() {
     // "Curreny" is the stored spelling, which language files translate by.

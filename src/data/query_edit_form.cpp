@@ -1,4 +1,5 @@
 #include "data/query_edit_form.h"
+#include "data/named_controls.h"
 
 #include <QFontDatabase>
 #include <QGridLayout>
@@ -23,16 +24,6 @@
 #include "host/strings.h"
 #include "host/text_controls.h"
 #include "model/form_translation.h"
-
-namespace {
-
-template <class T>
-T *Named(T *control, const char *name) {
-    control->SetName(QString::fromLatin1(name));
-    return control;
-}
-
-}  // namespace
 
 TDBSetupForm3::TDBSetupForm3(TComponent *AOwner, QWidget *parent) : QDialog(parent), TComponent(AOwner) {
     SetName(QStringLiteral("DBSetupForm3"));
@@ -64,23 +55,17 @@ TDBSetupForm3::TDBSetupForm3(TComponent *AOwner, QWidget *parent) : QDialog(pare
     CancelButton = Named(new TButton(this), "CancelButton");
     CancelButton->setText(QStringLiteral("Cancel"));
 
-    auto label = [this](const char *name, const char *caption, QWidget *buddy) {
-        auto *l = Named(new TLabel(this), name);
-        l->setText(QString::fromLatin1(caption));
-        l->setBuddy(buddy);
-        return l;
-    };
     auto *wizardLayout = new QVBoxLayout(WizardGroupBox);
     wizardLayout->addWidget(WizardButton);
     auto *top = new QGridLayout;
-    top->addWidget(label("NameLabel", "&Name:", NameEdit), 0, 0);
+    top->addWidget(BuddyLabel(this, "NameLabel", "&Name:", NameEdit), 0, 0);
     top->addWidget(NameEdit, 0, 1);
-    top->addWidget(label("DatabaseLabel", "&Database/Path:", DatabaseComboBox), 1, 0);
+    top->addWidget(BuddyLabel(this, "DatabaseLabel", "&Database/Path:", DatabaseComboBox), 1, 0);
     top->addWidget(DatabaseComboBox, 1, 1);
     top->addWidget(WizardGroupBox, 0, 2, 2, 1);
     top->setColumnStretch(1, 1);
     auto *bottom = new QHBoxLayout;
-    bottom->addWidget(label("MasterLabel", "&Master:", MasterComboBox));
+    bottom->addWidget(BuddyLabel(this, "MasterLabel", "&Master:", MasterComboBox));
     bottom->addWidget(MasterComboBox, 1);
     bottom->addWidget(ParametersButton);
     bottom->addWidget(RunButton);
@@ -89,7 +74,7 @@ TDBSetupForm3::TDBSetupForm3(TComponent *AOwner, QWidget *parent) : QDialog(pare
     bottom->addWidget(CancelButton);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
-    layout->addWidget(label("SQLLabel", "&SQL statement", SQLMemo));
+    layout->addWidget(BuddyLabel(this, "SQLLabel", "&SQL statement", SQLMemo));
     auto *splitter = new QSplitter(Qt::Vertical, this);
     splitter->addWidget(SQLMemo);
     splitter->addWidget(PreviewTable);

@@ -1,4 +1,5 @@
 #include "data/table_properties_form.h"
+#include "data/named_controls.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -18,12 +19,6 @@
 #include "model/form_translation.h"
 
 namespace {
-
-template <class T>
-T *Named(T *control, const char *name) {
-    control->SetName(QString::fromLatin1(name));
-    return control;
-}
 
 TDataSource *MasterOf(const TDataSet *DataSet) {
     if (const auto *table = qobject_cast<const TTable *>(DataSet)) return table->MasterSource();
@@ -62,20 +57,14 @@ TDBSetupForm2::TDBSetupForm2(TComponent *AOwner, QWidget *parent) : QDialog(pare
     CancelButton = Named(new TButton(this), "CancelButton");
     CancelButton->setText(QStringLiteral("Cancel"));
 
-    auto label = [this](const char *name, const char *caption, QWidget *buddy) {
-        auto *l = Named(new TLabel(this), name);
-        l->setText(QString::fromLatin1(caption));
-        l->setBuddy(buddy);
-        return l;
-    };
     auto *grid = new QGridLayout;
-    grid->addWidget(label("NameLabel", "&Name:", NameEdit), 0, 0);
+    grid->addWidget(BuddyLabel(this, "NameLabel", "&Name:", NameEdit), 0, 0);
     grid->addWidget(NameEdit, 0, 1, 1, 2);
-    grid->addWidget(label("IndexLabel", "&Index:", IndexComboBox), 1, 0);
+    grid->addWidget(BuddyLabel(this, "IndexLabel", "&Index:", IndexComboBox), 1, 0);
     grid->addWidget(IndexComboBox, 1, 1, 1, 2);
-    grid->addWidget(label("MasterLabel", "&Master:", MasterComboBox), 2, 0);
+    grid->addWidget(BuddyLabel(this, "MasterLabel", "&Master:", MasterComboBox), 2, 0);
     grid->addWidget(MasterComboBox, 2, 1, 1, 2);
-    grid->addWidget(label("LinkedFieldsLabel", "&Linked fields:", LinkedFieldsEdit), 3, 0);
+    grid->addWidget(BuddyLabel(this, "LinkedFieldsLabel", "&Linked fields:", LinkedFieldsEdit), 3, 0);
     grid->addWidget(LinkedFieldsEdit, 3, 1);
     grid->addWidget(LinkButton, 3, 2);
     grid->setColumnStretch(1, 1);
