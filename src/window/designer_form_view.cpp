@@ -29,6 +29,18 @@
 
 // ---- Zoom
 
+namespace {
+
+// One step up doubles, to 300 at most; one step down halves while half is above 10, halves
+// rounded to the even neighbour (25 becomes 12).
+int ZoomedIn(int zoom) { return qMin(zoom * 2, TReportDesignerForm::MaxZoom); }
+int ZoomedOut(int zoom) {
+    const double half = zoom / 2.0;
+    return half > 10 ? int(std::nearbyint(half)) : zoom;
+}
+
+}  // namespace
+
 void TReportDesignerForm::SetZoom(int Zoom) {
     DesignReport->SetZoom(Zoom);
     VDMDesigner1->RedrawSelection();
@@ -37,12 +49,11 @@ void TReportDesignerForm::SetZoom(int Zoom) {
 
 void TReportDesignerForm::ZoomDefaultClick() { SetZoom(100); }
 
-void TReportDesignerForm::ZoomIncreaseClick() { SetZoom(qMin(DesignReport->Zoom() * 2, MaxZoom)); }
+void TReportDesignerForm::ZoomIncreaseClick() { SetZoom(ZoomedIn(DesignReport->Zoom())); }
 
 void TReportDesignerForm::ZoomDecreaseClick() {
-    const double half = DesignReport->Zoom() / 2.0;
-    // Halves round to the even neighbour: 25 becomes 12.
-    if (half > 10) SetZoom(int(std::nearbyint(half)));
+    const int zoom = DesignReport->Zoom();
+    if (ZoomedOut(zoom) != zoom) SetZoom(ZoomedOut(zoom));
 }
 
 void TReportDesignerForm::ZoomAround(int NewZoom, QPoint ViewportPos) {
@@ -62,9 +73,7 @@ bool TReportDesignerForm::WheelOnSurface(QWheelEvent *e) {
     if (e->modifiers() & Qt::ControlModifier) {
         if (steps == 0) return true;
         const int zoom = DesignReport->Zoom();
-        const double half = zoom / 2.0;
-        const int target = steps > 0 ? qMin(zoom * 2, MaxZoom) : (half > 10 ? int(std::nearbyint(half)) : zoom);
-        ZoomAround(target, e->position().toPoint());
+        ZoomAround(steps > 0 ? ZoomedIn(zoom) : ZoomedOut(zoom), e->position().toPoint());
         return true;
     }
     if (e->modifiers() & Qt::ShiftModifier) {
