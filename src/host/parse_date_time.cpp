@@ -77,28 +77,78 @@ private:
     int FPos = 0;
 };
 
+// One part of a date: a number or, where the short date format writes the month by name (the C
+// locale's "24 Dec 2026"), a month by its long or short name, so what DateToStr writes reads back.
+bool ScanDatePart(TScanner &s, int &value, int &digits, bool &named) {
+    named = false;
+    if (s.Number(value, digits)) return true;
+    const TFormatSettings &fs = FormatSettings;
+    if (!fs.ShortDateFormat.contains(QLatin1String("mmm"), Qt::CaseInsensitive)) return false;
+    for (const auto *names : {&fs.LongMonthNames, &fs.ShortMonthNames})
+        for (int i = 0; i < 12; ++i)
+            if (s.Word((*names)[i])) {
+                value = i + 1;
+                digits = 0;
+                named = true;
+                return true;
+            }
+    return false;
+}
+
 bool ScanDate(TScanner &s, TDateTime &value) {
     const TFormatSettings &fs = FormatSettings;
-    int n1, n2, n3 = 0, l1, l2, l3 = 0;
-    if (!s.Number(n1, l1) || !s.Char(fs.DateSeparator) || !s.Number(n2, l2)) return false;
+    int n[3] = {0, 0, 0}, l[3] = {0, 0, 0};
+    bool named[3] = {false, false, false};
+    // Parts are apart by the date separator; blanks alone will do next to a month name.
+    if (!ScanDatePart(s, n[0], l[0], named[0])) return false;
+    bool separated = s.Char(fs.DateSeparator);
+    if (!ScanDatePart(s, n[1], l[1], named[1]) || !(separated || named[0] || named[1])) return false;
+    int parts = 2;
+    const int afterSecond = s.Pos();
+    separated = s.Char(fs.DateSeparator);
+    if (ScanDatePart(s, n[2], l[2], named[2]) && (separated || named[1] || named[2]))
+        parts = 3;
+    else if (separated)
+        return false;
+    else
+        s.SetPos(afterSecond);
+    const int names = int(named[0]) + int(named[1]) + int(named[2]);
+    if (names > 1) return false;
     const TDateOrder order = DateOrder(fs.ShortDateFormat);
     int year, month, day, yearDigits;
-    if (s.Char(fs.DateSeparator)) {
-        if (!s.Number(n3, l3)) return false;
+    if (names == 1) {
+        // The named part is the month; the others keep the format's order of day and year.
+        int rest[2], restDigits[2], k = 0;
+        for (int i = 0; i < parts; ++i)
+            if (!named[i]) {
+                rest[k] = n[i];
+                restDigits[k++] = l[i];
+            }
+        month = named[0] ? n[0] : named[1] ? n[1] : n[2];
+        if (parts == 2) {
+            day = rest[0];
+            year = QDate::currentDate().year();
+            yearDigits = 4;
+        } else if (order == doYMD) {
+            year = rest[0]; yearDigits = restDigits[0]; day = rest[1];
+        } else {
+            day = rest[0]; year = rest[1]; yearDigits = restDigits[1];
+        }
+    } else if (parts == 3) {
         switch (order) {
-        case doMDY: month = n1; day = n2; year = n3; yearDigits = l3; break;
-        case doDMY: day = n1; month = n2; year = n3; yearDigits = l3; break;
-        default: year = n1; month = n2; day = n3; yearDigits = l1; break;
+        case doMDY: month = n[0]; day = n[1]; year = n[2]; yearDigits = l[2]; break;
+        case doDMY: day = n[0]; month = n[1]; year = n[2]; yearDigits = l[2]; break;
+        default: year = n[0]; month = n[1]; day = n[2]; yearDigits = l[0]; break;
         }
     } else {
         year = QDate::currentDate().year();
         yearDigits = 4;
         if (order == doDMY) {
-            day = n1;
-            month = n2;
+            day = n[0];
+            month = n[1];
         } else {
-            month = n1;
-            day = n2;
+            month = n[0];
+            day = n[1];
         }
     }
     if (yearDigits <= 2 && year <= 99) {

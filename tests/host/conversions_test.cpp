@@ -252,6 +252,23 @@ TEST_F(Conversions, StrToDateFollowsShortDateFormat) {
     EXPECT_EQ(StrToDate(FormatDateTime("ddddd", Sample())), EncodeDate(2024, 3, 5));
 }
 
+TEST_F(Conversions, DatesReadBackWhereTheShortFormatNamesTheMonth) {
+    // The C locale's short date: "5 Mar 2024", no separator character.
+    FormatSettings.ShortDateFormat = "d mmm yyyy";
+    FormatSettings.DateSeparator = QLatin1Char('/');
+    EXPECT_EQ(DateToStr(Sample()), "5 Mar 2024");
+    EXPECT_EQ(StrToDate(DateToStr(Sample())), EncodeDate(2024, 3, 5));
+    EXPECT_EQ(StrToDate("5 march 2024"), EncodeDate(2024, 3, 5));
+    EXPECT_EQ(StrToDate("5/Mar/2024"), EncodeDate(2024, 3, 5));
+    EXPECT_EQ(StrToDate("5/3/2024"), EncodeDate(2024, 3, 5));  // numbers still do
+    EXPECT_EQ(StrToDate("5 Mar"), EncodeDate(QDate::currentDate().year(), 3, 5));
+    EXPECT_EQ(StrToDateTime(DateTimeToStr(Sample())), StrToDateTime("5/3/2024 2:07:09 PM"));
+    for (const char *bad : {"5 3 2024", "5 Mar Apr", "Mar", "5 Mar 2024 x", "31 Feb 2024"})
+        EXPECT_THROW(StrToDate(bad), EConvertError) << bad;
+    FormatSettings.ShortDateFormat = "yyyy mmm d";
+    EXPECT_EQ(StrToDate("2024 Mar 5"), EncodeDate(2024, 3, 5));
+}
+
 TEST_F(Conversions, StrToTimeAndDateTime) {
     EXPECT_EQ(StrToTime("14:07"), EncodeTime(14, 7, 0, 0));
     EXPECT_EQ(StrToTime("2:07 PM"), EncodeTime(14, 7, 0, 0));
