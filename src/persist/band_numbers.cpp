@@ -4,6 +4,9 @@
 #include "host/property_access.h"
 #include "reportlib/report.h"
 
+#include <QHash>
+#include <QPointer>
+
 TRepBand *AsBand(QObject *Object) { return qobject_cast<TRepBand *>(Object); }
 
 TRepBand *AsBand(TComponent *Component) { return Component ? AsBand(Component->Object()) : nullptr; }
@@ -37,11 +40,38 @@ quint16 MasterNumber(const QWidget *Master) {
     return BandNumOf(Master);
 }
 
+namespace {
+
+// The first band of each number on one form, so that reading thousands of elements does not scan
+// the form's components once per element. A hit is checked against the band itself (still there,
+// still on the form, still of that number); a miss scans the form afresh. New components join the
+// end of the list, so a band added later never comes before the one found.
+struct TBandIndex {
+    const TComponent *Form = nullptr;
+    QHash<quint16, QPointer<TRepBand>> First;
+
+    void Rebuild(const TComponent *form) {
+        Form = form;
+        First.clear();
+        for (TComponent *c : form->Components())
+            if (TRepBand *band = AsBand(c)) {
+                const quint16 number = BandNumOf(band);
+                if (!First.contains(number)) First.insert(number, band);
+            }
+    }
+    TRepBand *Hit(quint16 number) const {
+        TRepBand *band = First.value(number);
+        return band && band->Owner() == Form && BandNumOf(band) == number ? band : nullptr;
+    }
+};
+
+}  // namespace
+
 TRepBand *GetBand(const TComponent *ReportForm, quint16 BandNum) {
     if (!ReportForm || BandNum == NoBandNum) return nullptr;
-    for (TComponent *c : ReportForm->Components()) {
-        TRepBand *band = AsBand(c);
-        if (band && BandNumOf(band) == BandNum) return band;
-    }
-    return nullptr;
+    thread_local TBandIndex index;
+    if (index.Form == ReportForm)
+        if (TRepBand *band = index.Hit(BandNum)) return band;
+    index.Rebuild(ReportForm);
+    return index.Hit(BandNum);
 }

@@ -73,6 +73,32 @@ TEST(References, BandNumbersFollowComponentOrderAtEverySave) {
     EXPECT_EQ(MasterNumber(nullptr), 0);
 }
 
+TEST(References, BandLookupFollowsChangesToTheBands) {
+    TReportForm f, g;
+    TVendamoBand *a = f.AddBand(QStringLiteral("A"), rbTitle);
+    TVendamoBand *b = f.AddBand(QStringLiteral("B"), rbDetail);
+    TVendamoBand *other = g.AddBand(QStringLiteral("Other"), rbDetail);
+    a->SetBandNum(1);
+    b->SetBandNum(2);
+    other->SetBandNum(1);
+    EXPECT_EQ(GetBand(f.Form.get(), 1), a);
+    EXPECT_EQ(GetBand(g.Form.get(), 1), other);
+    EXPECT_EQ(GetBand(f.Form.get(), 1), a);
+    a->SetBandNum(7);  // renumbered: found under its new number only
+    EXPECT_EQ(GetBand(f.Form.get(), 1), nullptr);
+    EXPECT_EQ(GetBand(f.Form.get(), 7), a);
+    TVendamoBand *c = f.AddBand(QStringLiteral("C"), rbSummary);
+    c->SetBandNum(3);
+    EXPECT_EQ(GetBand(f.Form.get(), 3), c);
+    TVendamoBand *twin = f.AddBand(QStringLiteral("Twin"), rbSummary);
+    twin->SetBandNum(2);  // a later band of a number taken: the first one stays the answer
+    EXPECT_EQ(GetBand(f.Form.get(), 2), b);
+    delete b;
+    EXPECT_EQ(GetBand(f.Form.get(), 2), twin);
+    delete c;
+    EXPECT_EQ(GetBand(f.Form.get(), 3), nullptr);
+}
+
 TEST(References, PrinterSetupOnlyWithTheOption) {
     TReportForm f;
     f.Report->PrinterSettings()->SetCopies(4);
