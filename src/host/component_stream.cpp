@@ -349,6 +349,11 @@ TComponent *TComponentReader::ReadComponent(QWidget *parent, int depth) {
 }
 
 void TComponentReader::ReadProperties(QObject *object, int depth) {
+    // Paths of one sub-object follow each other ("Font.Name", "Font.Size"): the last walk is
+    // reused for the same prefix. A written pointer property may replace a sub-object, so it
+    // forgets the walk; a freed sub-object clears the guarded pointer.
+    QString walkedPrefix;
+    QPointer<QObject> walkedTarget;
     for (;;) {
         const QByteArray bytes = ReadStr8Bytes(FStream);
         if (bytes.isEmpty()) return;
@@ -359,12 +364,22 @@ void TComponentReader::ReadProperties(QObject *object, int depth) {
         const QString &path = stored.Path;
         const QStringList &parts = stored.Parts;
         QObject *target = object;
-        for (int i = 0; target && i + 1 < parts.size(); ++i) target = GetPointerProperty(target, parts[i]);
+        if (parts.size() > 1) {
+            const QStringView prefix = QStringView(path).left(path.size() - parts.last().size() - 1);
+            if (walkedTarget && prefix == walkedPrefix) {
+                target = walkedTarget;
+            } else {
+                for (int i = 0; target && i + 1 < parts.size(); ++i) target = GetPointerProperty(target, parts[i]);
+                walkedPrefix = prefix.toString();
+                walkedTarget = target;
+            }
+        }
         const QMetaProperty mp = FindProperty(target, parts.last());
 
         switch (type) {
         case vaNull:
             WritePointerProperty(target, mp, nullptr);
+            walkedTarget = nullptr;
             break;
         case vaFalse:
         case vaTrue:

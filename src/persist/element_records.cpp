@@ -537,6 +537,7 @@ void ReadElementRecord(TStream &Stream, quint16 Kind, quint16 Size, const TEleme
         return;
     }
     element->SetState(csReading, false);
+    element->ApplyPendingGeometry();
     // An image takes its picture's size when it sizes itself; the switch comes last.
     if (auto *image = qobject_cast<TRepImage *>(element)) image->SetAutoSize(b.Flag(0));
 }

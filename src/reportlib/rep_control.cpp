@@ -100,6 +100,7 @@ int TRepControl::MMToPixels(double mm) const { return int(std::lround(RepMMToPix
 double TRepControl::PixelsToMM(int pixels) const { return RepPixelsToMM(pixels, Zoom()); }
 
 void TRepControl::SetBounds(int left, int top, int width, int height) {
+    ApplyPendingGeometry();  // the comparisons below are with the widget's current geometry
     // Pixel values are stored as pixels at zoom 100, so a control placed in pixel units keeps
     // exactly the pixel values it was given.
     const double z = Zoom() / 100.0;
@@ -116,8 +117,25 @@ void TRepControl::SetBounds(int left, int top, int width, int height) {
 }
 
 void TRepControl::SizeChanged() {
+    if (HasState(csReading) || HasState(csLoading)) {
+        FGeometryPending = true;
+        return;
+    }
+    FGeometryPending = false;
     UpdateGeometry();
     update();
+}
+
+void TRepControl::ApplyPendingGeometry() {
+    if (!FGeometryPending) return;
+    FGeometryPending = false;
+    UpdateGeometry();
+    update();
+}
+
+void TRepControl::Loaded() {
+    TComponent::Loaded();
+    ApplyPendingGeometry();
 }
 
 void TRepControl::ParentChanged() { UpdateGeometry(); }
@@ -170,7 +188,9 @@ bool TRepControl::event(QEvent *e) {
     const bool result = QWidget::event(e);
     if (e->type() == QEvent::ParentChange) {
         ParentChanged();
-        if (parentWidget()) show();
+        // A control being read is shown by its reader once it is complete: shown here, while
+        // Qt is still reparenting it, it would be shown twice, the first time for nothing.
+        if (parentWidget() && !HasState(csReading)) show();
     }
     return result;
 }

@@ -123,6 +123,12 @@ public:
     // Reparents on the design surface and shows the control there.
     void SetParent(QWidget *parent);
 
+    // While a stream fills the control (csReading or csLoading) its size values arrive one at a
+    // time; the widget's geometry follows them once, here, instead of after each value. Loaded()
+    // calls it; readers that do not load through Loaded() call it when they are done.
+    void ApplyPendingGeometry();
+    void Loaded() override;
+
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
@@ -146,5 +152,6 @@ private:
     TRepSize *FSizeObject;
     TRepFrame *FFrame;
     bool FEnabled = true;
+    bool FGeometryPending = false;
     QPainter *FCanvas = nullptr;
 };

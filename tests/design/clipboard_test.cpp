@@ -261,3 +261,45 @@ TEST(Clipboard, TheReportsOwnKeysReachTheDesigner) {
     QTest::keyClick(f.Report, Qt::Key_X, Qt::ControlModifier);
     EXPECT_EQ(LabelsOn(band).size(), 1);
 }
+
+// Readers set an element's size one value at a time and show it once it is complete; whatever
+// way the elements arrive, they end up shown, not hidden, at their stored place and size.
+TEST(Clipboard, PastedAndUndoneElementsAreShownAtTheirStoredGeometry) {
+    TDesignForm f;
+    auto *band = f.AddBand(QStringLiteral("Band1"), 100);
+    auto *a = f.AddLabel(QStringLiteral("A"), band, 20, 30, 40, 15);
+    f.AddLabel(QStringLiteral("B"), band, 90, 50, 60, 20);
+    f.Show();
+    const auto expectShown = [](QWidget *parent, const QList<QRect> &geometries) {
+        QList<QRect> seen;
+        for (TVendamoLabel *l : LabelsOn(parent)) {
+            EXPECT_TRUE(l->isVisible() && !l->isHidden()) << l->Name().toStdString();
+            seen << l->geometry();
+        }
+        EXPECT_EQ(seen, geometries);
+    };
+    f.Designer->SelectElement(true, band);
+    f.Designer->CopyToVDMClipboard();
+    f.Designer->SelectElement(true, a);
+    f.Designer->PasteFromVDMClipboard();  // bands land on the report
+    QWidget *copy = f.Designer->GetSelectedElement();
+    ASSERT_NE(copy, nullptr);
+    ASSERT_NE(copy, band);
+    EXPECT_TRUE(copy->isVisible() && !copy->isHidden());
+    expectShown(copy, {QRect(20, 30, 40, 15), QRect(90, 50, 60, 20)});
+
+    // Elements pasted onto a shown band.
+    f.Designer->SelectElement(true, a);
+    f.Designer->CopyToVDMClipboard();
+    f.Designer->SelectElement(true, copy);
+    f.Designer->PasteFromVDMClipboard();
+    expectShown(copy, {QRect(20, 30, 40, 15), QRect(90, 50, 60, 20), QRect(28, 38, 40, 15)});
+
+    // Undo reads the whole report back from its image.
+    f.Designer->SetUndoEnabled(true);
+    f.Designer->SaveUndoData();
+    f.Designer->DoUndo();
+    QWidget *restored = qobject_cast<QWidget *>(f.Form->FindComponent(QStringLiteral("Band1"))->Object());
+    ASSERT_NE(restored, nullptr);
+    expectShown(restored, {QRect(20, 30, 40, 15), QRect(90, 50, 60, 20)});
+}
