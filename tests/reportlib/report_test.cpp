@@ -2,6 +2,7 @@
 // valid, the stacking of bands on the design surface, and design-time painting.
 #include "report_fixture.h"
 
+#include "reportlib/accessible_element.h"
 #include "reportlib/rep_calc.h"
 #include "reportlib/rep_dbtext.h"
 #include "reportlib/rep_expr.h"
@@ -308,4 +309,23 @@ TEST(RepObjects, DatasetsOfOtherOwnersJoinTheReportsDatasetsUntilTheyGo) {
     fx.Report()->AddToAllDataSets(own);
     fx.Report()->ClearAllDataSets();
     EXPECT_EQ(fx.Report()->AllDataSets(), (QList<TDataSet *>{own}));
+}
+
+TEST(RepObjects, ElementsAreNamedForAssistiveToolsAfterTheirComponent) {
+    TReportFixture fx;
+    TRepBand *band = fx.Band(rbDetail, 10);
+    auto *label = fx.Label(band, "x", 0);
+    label->SetName(QStringLiteral("TotalLabel"));
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(label);
+    ASSERT_NE(iface, nullptr);
+    EXPECT_NE(dynamic_cast<TAccessibleRepControl *>(iface), nullptr);
+    EXPECT_EQ(iface->object(), label);
+    EXPECT_EQ(iface->text(QAccessible::Name), QStringLiteral("TotalLabel"));
+    label->setAccessibleName(QStringLiteral("Total"));  // a name given for the purpose wins
+    EXPECT_EQ(iface->text(QAccessible::Name), QStringLiteral("Total"));
+    ASSERT_NE(QAccessible::queryAccessibleInterface(band), nullptr);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(band)->parent()->object(), band->parentWidget());
+    // Other widgets keep Qt's own interfaces.
+    QWidget plain;
+    EXPECT_EQ(dynamic_cast<TAccessibleRepControl *>(QAccessible::queryAccessibleInterface(&plain)), nullptr);
 }

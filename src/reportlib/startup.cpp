@@ -1,0 +1,6 @@
+// Runs before main in every program that links the report library.
+#include "reportlib/accessible_element.h"
+
+namespace {
+const bool installed = (QAccessible::installFactory(RepControlAccessibleFactory), true);
+}  // namespace
