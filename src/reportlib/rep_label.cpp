@@ -6,6 +6,8 @@
 
 #include "host/strings.h"
 
+#include <QCache>
+#include <QCoreApplication>
 #include <QPainter>
 #include <QStaticText>
 #include <cmath>
@@ -205,6 +207,46 @@ void TRepCustomLabel::PrintLines(const QRectF &rect, const QStringList &lines) {
     if (clip) c->restore();
 }
 
+void TRepCustomLabel::PrepareScreenText(TScreenText &screen, const QString &text, const QFont &font, double width96,
+                                        bool wrap) const {
+    FMetricsValid = false;
+    UpdateMetrics();
+    const QFontMetricsF fm(font);
+    screen.Text = text;
+    screen.Font = font;
+    screen.Width96 = width96;
+    screen.Wrap = wrap;
+    screen.Lines.clear();
+    screen.Advances.clear();
+    screen.LineHeight = FText96.Height() * Zoom() / 100.0;
+    for (const QString &line : RepBreakText(text, FText96, width96, wrap, 1000)) {
+        QStaticText staticText(line);
+        staticText.setTextFormat(Qt::PlainText);
+        staticText.prepare(QTransform(), font);
+        screen.Lines.append(staticText);
+        screen.Advances.append(fm.horizontalAdvance(line));
+    }
+}
+
+namespace {
+
+// Prepared screen lines shared by the labels of the process (widgets paint in the GUI thread
+// only). The cache goes with the application, before the fonts its lines hold are gone.
+template <class TLines>
+QCache<QString, TLines> &SharedScreenLines() {
+    static QCache<QString, TLines> *cache = nullptr;
+    if (!cache) {
+        cache = new QCache<QString, TLines>(8000);
+        QObject::connect(QCoreApplication::instance(), &QObject::destroyed, [] {
+            delete cache;
+            cache = nullptr;
+        });
+    }
+    return *cache;
+}
+
+}  // namespace
+
 void TRepCustomLabel::Paint() {
     QPainter *c = Canvas();
     if (!c) return;
@@ -215,22 +257,17 @@ void TRepCustomLabel::Paint() {
     const QString text = DesignText();
     TScreenText &screen = FScreenText;
     if (screen.Width96 != width96 || screen.Wrap != wrap || screen.Text != text || screen.Font != font) {
-        FMetricsValid = false;
-        UpdateMetrics();
-        const QFontMetricsF fm(font);
-        screen.Text = text;
-        screen.Font = font;
-        screen.Width96 = width96;
-        screen.Wrap = wrap;
-        screen.Lines.clear();
-        screen.Advances.clear();
-        screen.LineHeight = FText96.Height() * Zoom() / 100.0;
-        for (const QString &line : RepBreakText(text, FText96, width96, wrap, 1000)) {
-            QStaticText staticText(line);
-            staticText.setTextFormat(Qt::PlainText);
-            staticText.prepare(QTransform(), font);
-            screen.Lines.append(staticText);
-            screen.Advances.append(fm.horizontalAdvance(line));
+        // Elements of one text, font, zoom and width look alike: their prepared lines are shared
+        // by all elements (pasted copies, an undone step, a report opened again).
+        QCache<QString, TScreenText> &shared = SharedScreenLines<TScreenText>();
+        const QString key = text + QChar(0x1f) + font.key() + QChar(0x1f) + QString::number(Zoom()) + QChar(0x1f) +
+                            QString::number(width96, 'g', 17) + (wrap ? u'w' : u'n');
+        if (const TScreenText *prepared = shared.object(key)) {
+            screen = *prepared;
+            FMetricsValid = false;
+        } else {
+            PrepareScreenText(screen, text, font, width96, wrap);
+            shared.insert(key, new TScreenText(screen), qMax<qsizetype>(1, screen.Lines.size()));
         }
     }
     c->save();

@@ -110,6 +110,9 @@ private:
         double LineHeight = 0;
     };
     TScreenText FScreenText;
+    // Breaks the text into lines as the screen shows them and prepares each for drawing.
+    void PrepareScreenText(TScreenText &screen, const QString &text, const QFont &font, double width96,
+                           bool wrap) const;
 };
 
 // A fixed text.

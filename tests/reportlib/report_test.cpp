@@ -329,3 +329,44 @@ TEST(RepObjects, ElementsAreNamedForAssistiveToolsAfterTheirComponent) {
     QWidget plain;
     EXPECT_EQ(dynamic_cast<TAccessibleRepControl *>(QAccessible::queryAccessibleInterface(&plain)), nullptr);
 }
+
+namespace {
+
+// The rows inside the image's border that hold something other than the background colour.
+int InkedRows(const QImage &image) {
+    const QRgb background = image.pixel(image.width() / 2, image.height() - 3);
+    int rows = 0;
+    for (int y = 2; y < image.height() - 2; ++y)
+        for (int x = 2; x < image.width() - 2; ++x)
+            if (image.pixel(x, y) != background) {
+                ++rows;
+                break;
+            }
+    return rows;
+}
+
+}  // namespace
+
+TEST(RepPainting, LabelsOfOneTextPaintAlikeAndFollowTheirOwnWidthAndText) {
+    TReportFixture fx;
+    TRepBand *band = fx.Band(rbDetail, 40);
+    const QString text = QStringLiteral("alpha beta gamma delta");
+    auto *first = fx.Label(band, text, 0);
+    auto *twin = fx.Label(band, text, 0, 10);
+    auto *narrow = fx.Label(band, text, 0, 20);
+    for (TRepLabel *l : {first, twin, narrow}) {
+        l->SetAutoSize(false);
+        l->SetWordWrap(true);
+        l->SetSizeValue(0, 20);  // height
+        l->SetSizeValue(3, 60);  // width
+    }
+    narrow->SetSizeValue(3, 12);
+    const QImage a = Grab(first), b = Grab(twin);
+    EXPECT_EQ(a, b);
+    const QImage wrapped = Grab(narrow);
+    EXPECT_GT(InkedRows(wrapped), InkedRows(a)) << "a narrower label of the same text wraps";
+    twin->SetCaption(QStringLiteral("omega"));
+    EXPECT_NE(Grab(twin), a);
+    twin->SetCaption(text);
+    EXPECT_EQ(Grab(twin), a);
+}
