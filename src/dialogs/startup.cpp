@@ -23,6 +23,14 @@ const bool registered = (Register(QStringLiteral("TVendamoShape"), EditShapeProp
                          Register(QStringLiteral("TVendamoExpr"), EditExpressionProps),
                          Register(QStringLiteral("TVendamoImage"), EditImageProps),
                          Register(QStringLiteral("TVendamoBand"), EditBandProps),
-                         Register(QStringLiteral("Frame"), EditFrameProperty), true);
+                         Register(QStringLiteral("Frame"), EditFrameProperty),
+                         Register(QStringLiteral("TVendamoChildBand"), EditChildProps),
+                         Register(QStringLiteral("TVendamoSubdetail"), EditSubdetailProps),
+                         Register(QStringLiteral("TVendamoGroup"), EditGroupProps),
+                         Register(QStringLiteral("TVendamoDBImage"), EditDBImageProps),
+                         Register(QStringLiteral("TVendamoRichtext"), EditRichtextProps),
+                         Register(QStringLiteral("TVendamoDBRichtext"), EditDBRichtextProps),
+                         Register(QStringLiteral("ReportOptions"), EditReportOptions),
+                         Register(QStringLiteral("TDesignReport"), EditReportOptions), true);
 
 }  // namespace
