@@ -10,6 +10,7 @@
 #include "host/list_controls.h"
 #include "host/strings.h"
 
+#include <QLabel>
 #include <functional>
 
 namespace {
@@ -53,6 +54,8 @@ TDataFieldChoice::TDataFieldChoice(TPropertyForm &Form, const TComponent *Report
     for (const TDataSet *ds : FDataSets) DataSetBox->Items()->Add(ds->Name());
     DataSetBox->SetItemIndex(int(FDataSets.indexOf(FInitial)));
     DataSetBox->setVisible(FDataSets.size() >= 2);
+    for (QLabel *label : Form.findChildren<QLabel *>())
+        if (label->buddy() == DataSetBox) label->setVisible(DataSetBox->isVisibleTo(&Form));
     DataSetBox->setEnabled(!Locked);
     FieldBox = Form.Field<TComboBox>("DataFieldComboBox", QStringLiteral("Data field"));
     FieldBox->SetStyle(csDropDownList);

@@ -10,7 +10,7 @@ TModalFormHost::TModalFormHost(TForm *Form) : FForm(Form) {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     FOldParent = Form->parentWidget();
-    resize(Form->size().expandedTo(QSize(640, 480)));
+    resize(Form->size().expandedTo(QSize(1000, 700)));
     Form->setParent(this, Qt::Widget);
     layout->addWidget(Form);
     Form->show();
@@ -31,8 +31,12 @@ TModalFormHost::~TModalFormHost() {
 int TModalFormHost::Run() { return Interaction().ExecDialog(*this); }
 
 void TModalFormHost::reject() {
-    // Escape or the window's close button: the form decides.
-    if (!FForm || FForm->close()) QDialog::reject();
+    // Escape or the window's close button: the form decides; when it closes, its Hide ends
+    // the dialog.
+    if (FForm)
+        FForm->close();
+    else
+        QDialog::reject();
 }
 
 bool TModalFormHost::eventFilter(QObject *watched, QEvent *event) {
