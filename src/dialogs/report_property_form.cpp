@@ -140,7 +140,7 @@ bool EditReportOptions(TVDMDesigner *Designer, TComponent *Owner, TComponent *) 
     columns->setValue(qMax(1, page->Columns()));
     valueRow(QStringLiteral("Column spacing"), {{TRepPage::pvColumnSpace, "ColumnSpaceEdit"}}, {""});
     for (const auto &v : values)
-        form.AddCheck([edit = v.get(), &form] {
+        form.AddCheck([edit = v.get()] {
             if (edit->Edit->isEnabled() && edit->Changed()) {
                 edit->Edit->setFocus();
                 (void)edit->Number();
