@@ -457,14 +457,17 @@ void TRicheditForm::MarkerMove(QLabel *Marker, int X) {
 void TRicheditForm::MarkerUp(QLabel *Marker) {
     if (!FDragging) return;
     FDragging = false;
+    // Marker pixels back to points are rounded, not truncated: the markers are placed at the
+    // truncated pixel of an indent, and truncating again would take a point off two indents in
+    // three whenever a marker is merely clicked or dragged back to where it was.
     if (Marker == FirstInd) {
-        SetFirstIndent(Trunc((FirstInd->x() + FDragOfs - 6) * 0.75));
+        SetFirstIndent(qRound((FirstInd->x() + FDragOfs - 6) * 0.75));
         Marker = LeftInd;  // the left-indent rule follows
     }
     if (Marker == LeftInd)
-        SetLeftIndent(Trunc((LeftInd->x() + FDragOfs - 6) * 0.75) - FirstIndent());
+        SetLeftIndent(qRound((LeftInd->x() + FDragOfs - 6) * 0.75) - FirstIndent());
     else if (Marker == RightInd)
-        SetRightIndent(Trunc((RulerWidth() - RightInd->x() + FDragOfs - 2) * 0.75) - 12);
+        SetRightIndent(qRound((RulerWidth() - RightInd->x() + FDragOfs - 2) * 0.75) - 12);
     UpdateToolbar();
 }
 

@@ -78,6 +78,17 @@ TEST_F(RicheditFormTest, DraggingMarkersSetsTheIndentsAndDraggingBackKeepsThem) 
     Drag(Form.FirstInd, -40);
     EXPECT_EQ(Form.FirstIndent(), 0);
     EXPECT_EQ(Form.LeftIndent(), 60);
+    // Indents that are no whole number of marker pixels survive a click on each marker.
+    Form.SetFirstIndent(31);
+    Form.SetLeftIndent(4);
+    Form.SetRightIndent(7);
+    Form.UpdateToolbar();
+    for (QLabel *marker : {Form.FirstInd, Form.LeftInd, Form.RightInd}) Drag(marker, 0);
+    EXPECT_EQ(Form.FirstIndent(), 31);
+    EXPECT_EQ(Form.LeftIndent(), 4);
+    EXPECT_EQ(Form.RightIndent(), 7);
+    Form.SetRightIndent(0);
+    Form.UpdateToolbar();
     // The right marker 16 pixels left: 12 points of right indent; back again: none.
     Drag(Form.RightInd, -16);
     EXPECT_EQ(Form.RightIndent(), 12);
