@@ -10,7 +10,6 @@
 #include "host/list_controls.h"
 #include "host/strings.h"
 
-#include <QLabel>
 #include <functional>
 
 namespace {
@@ -53,9 +52,7 @@ TDataFieldChoice::TDataFieldChoice(TPropertyForm &Form, const TComponent *Report
     DataSetBox->SetStyle(csDropDownList);
     for (const TDataSet *ds : FDataSets) DataSetBox->Items()->Add(ds->Name());
     DataSetBox->SetItemIndex(int(FDataSets.indexOf(FInitial)));
-    DataSetBox->setVisible(FDataSets.size() >= 2);
-    for (QLabel *label : Form.findChildren<QLabel *>())
-        if (label->buddy() == DataSetBox) label->setVisible(DataSetBox->isVisibleTo(&Form));
+    Form.ShowRow(DataSetBox, FDataSets.size() >= 2);
     DataSetBox->setEnabled(!Locked);
     FieldBox = Form.Field<TComboBox>("DataFieldComboBox", QStringLiteral("Data field"));
     FieldBox->SetStyle(csDropDownList);

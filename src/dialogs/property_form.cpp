@@ -81,6 +81,12 @@ void TPropertyForm::AddRow(QWidget *Control, const QString &Label) {
     FGrid->addWidget(Control, FRow++, 1);
 }
 
+void TPropertyForm::ShowRow(QWidget *Control, bool Visible) {
+    Control->setVisible(Visible);
+    for (QLabel *label : findChildren<QLabel *>())
+        if (label->buddy() == Control) label->setVisible(Visible);
+}
+
 TCheckBox *TPropertyForm::Check(const char *Name, const QString &Caption) {
     auto *box = Field<TCheckBox>(Name);
     box->setText(Caption);

@@ -65,6 +65,8 @@ public:
 
     // Adds a control (with a label unless empty) in the next row of the field grid.
     void AddRow(QWidget *Control, const QString &Label);
+    // Shows or hides a row: the control and its label.
+    void ShowRow(QWidget *Control, bool Visible);
 
 protected:
 

@@ -19,6 +19,7 @@
 #include "host/scripted_interaction.h"
 #include "host/text_controls.h"
 
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QTextCursor>
@@ -92,6 +93,8 @@ TEST_F(DataDialogTest, DataRichTextTakesTheOnlySourceAndItsSwitches) {
     Script.AnswerDialog([](QDialog &d) {
         EXPECT_EQ(d.windowTitle(), QStringLiteral("Richtext data field"));
         EXPECT_TRUE(Control<TComboBox>(d, "DataSetComboBox")->isHidden());
+        for (QLabel *label : d.findChildren<QLabel *>())  // nor its label
+            EXPECT_NE(label->text() == QStringLiteral("Dataset"), label->isVisibleTo(&d));
         Control<TComboBox>(d, "DataFieldComboBox")->SetItemIndex(1);
         Control<TComboBox>(d, "AlignmentComboBox")->SetItemIndex(1);
         Control<TCheckBox>(d, "AutostretchCheckBox")->setChecked(true);
