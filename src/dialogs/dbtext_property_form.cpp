@@ -61,7 +61,7 @@ bool EditDBTextProps(TVDMDesigner *Designer, TComponent *Owner, TComponent *Elem
     for (const TDataSource *s : sources) dataSetBox->Items()->Add(s->DataSet() ? s->DataSet()->Name() : QString());
     for (int i = 0; i < sources.size(); ++i)
         if (sources[i]->DataSet() == dataSet) dataSetBox->SetItemIndex(i);
-    dataSetBox->setVisible(sources.size() >= 2);
+    form.ShowRow(dataSetBox, sources.size() >= 2);
     dataSetBox->setEnabled(!locked);
     auto *fieldBox = form.Field<TComboBox>("DataFieldComboBox", QStringLiteral("Data field"));
     fieldBox->SetStyle(csDropDownList);

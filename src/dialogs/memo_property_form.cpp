@@ -31,6 +31,18 @@ QString ToggleRemoveMarker(const QString &Line) {
     return Line.startsWith(marker) ? Line.mid(marker.size()) : marker + Line;
 }
 
+void ToggleRemoveMarkerAt(QTextCursor Cursor) {
+    static const QString marker = QStringLiteral("%DEL");
+    const QTextBlock block = Cursor.block();
+    Cursor.setPosition(block.position());
+    if (block.text().startsWith(marker)) {
+        Cursor.setPosition(block.position() + int(marker.size()), QTextCursor::KeepAnchor);
+        Cursor.removeSelectedText();
+    } else {
+        Cursor.insertText(marker);
+    }
+}
+
 bool ExpressionIsNumeric(TReport *Report, const QString &Expression) {
     if (!Report) return false;
     TRepEvaluator evaluator;

@@ -4,6 +4,8 @@
 #include "model/form_translation.h"
 
 #include "host/button_controls.h"
+#include "host/conversions.h"
+#include "host/exceptions.h"
 #include "host/font.h"
 #include "host/interaction.h"
 #include "host/list_controls.h"
@@ -42,7 +44,30 @@ QStringList TPropertyForm::Messages(const QStringList &Keys) const {
     return texts;
 }
 
-bool TPropertyForm::Run() { return Interaction().ExecDialog(*this) == QDialog::Accepted; }
+bool TPropertyForm::Run() {
+    // A scripted or programmatic OK may bypass accept(): the checks run here as well, and a
+    // failed one keeps the form open (it is shown again).
+    for (;;) {
+        if (Interaction().ExecDialog(*this) != QDialog::Accepted) return false;
+        if (Validate()) return true;
+    }
+}
+
+bool TPropertyForm::Validate() {
+    for (const auto &check : FChecks) {
+        try {
+            check();
+        } catch (const Exception &e) {
+            Interaction().ShowError(QString::fromUtf8(e.what()), windowTitle());
+            return false;
+        }
+    }
+    return true;
+}
+
+void TPropertyForm::accept() {
+    if (Validate()) QDialog::accept();
+}
 
 void TPropertyForm::AddRow(QWidget *Control, const QString &Label) {
     if (Label.isEmpty()) {
@@ -54,6 +79,12 @@ void TPropertyForm::AddRow(QWidget *Control, const QString &Label) {
     label->setBuddy(Control);
     FGrid->addWidget(label, FRow, 0);
     FGrid->addWidget(Control, FRow++, 1);
+}
+
+void TPropertyForm::ShowRow(QWidget *Control, bool Visible) {
+    Control->setVisible(Visible);
+    for (QLabel *label : findChildren<QLabel *>())
+        if (label->buddy() == Control) label->setVisible(Visible);
 }
 
 TCheckBox *TPropertyForm::Check(const char *Name, const QString &Caption) {
@@ -127,6 +158,9 @@ TEdit *TPropertyForm::PenWidthEdit(const char *Name, const QString &Label, int W
         if (value > 1) edit->setText(QString::number(value - 1));
     });
     AddRow(box, Label);
+    AddCheck([edit] {
+        if (edit->isEnabled()) StrToInt(edit->text());
+    });
     return edit;
 }
 

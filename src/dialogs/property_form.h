@@ -9,6 +9,7 @@
 
 #include <QDialog>
 #include <QStringList>
+#include <functional>
 
 class QGridLayout;
 class TButton;
@@ -31,8 +32,15 @@ public:
     QString Message(const QString &Key) const;
     QStringList Messages(const QStringList &Keys) const;
 
-    // Shows the form modally through the interaction service; true on OK.
+    // Shows the form modally through the interaction service; true on OK. OK goes through the
+    // form's checks first: one that fails shows its error and the form stays open.
     bool Run();
+    // A check run on OK before the form closes; it raises EConvertError (or another Exception)
+    // for a value that cannot be written back.
+    void AddCheck(std::function<void()> Check) { FChecks.push_back(std::move(Check)); }
+    // Runs the checks; shows the first error and returns false.
+    bool Validate();
+    void accept() override;
 
     // A control with a component name, added in the next row of the field grid with a label
     // (none for an empty caption); check boxes and buttons span the row.
@@ -45,7 +53,7 @@ public:
     // A font button: holds a copy of a font, chosen through the font dialog.
     TButton *FontButton(const char *Name, const QString &Caption, TFont *Held);
     // The pen width edit: digits only; its up button adds 1, its down button subtracts 1 while
-    // the value is above 1.
+    // the value is above 1. OK with the edit empty is a conversion error.
     TEdit *PenWidthEdit(const char *Name, const QString &Label, int Width);
     // "Left", "Right", "Centered" in this order (the element's alignment ordinals).
     TComboBox *AlignmentBox(const char *Name, int Alignment);
@@ -57,12 +65,15 @@ public:
 
     // Adds a control (with a label unless empty) in the next row of the field grid.
     void AddRow(QWidget *Control, const QString &Label);
+    // Shows or hides a row: the control and its label.
+    void ShowRow(QWidget *Control, bool Visible);
 
 protected:
 
     TVDMDesigner *FDesigner;
     QGridLayout *FGrid;
     int FRow = 0;
+    std::vector<std::function<void()>> FChecks;
 };
 
 template <class T>

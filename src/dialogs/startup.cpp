@@ -25,4 +25,15 @@ const bool registered = (Register(QStringLiteral("TVendamoShape"), EditShapeProp
                          Register(QStringLiteral("TVendamoBand"), EditBandProps),
                          Register(QStringLiteral("Frame"), EditFrameProperty), true);
 
+// The other band and element kinds, and the report itself (its options dialog, also run by a
+// double click on the report).
+const bool registeredMore = (Register(QStringLiteral("TVendamoChildBand"), EditChildProps),
+                             Register(QStringLiteral("TVendamoSubdetail"), EditSubdetailProps),
+                             Register(QStringLiteral("TVendamoGroup"), EditGroupProps),
+                             Register(QStringLiteral("TVendamoDBImage"), EditDBImageProps),
+                             Register(QStringLiteral("TVendamoRichtext"), EditRichtextProps),
+                             Register(QStringLiteral("TVendamoDBRichtext"), EditDBRichtextProps),
+                             Register(QStringLiteral("ReportOptions"), EditReportOptions),
+                             Register(QStringLiteral("TDesignReport"), EditReportOptions), true);
+
 }  // namespace

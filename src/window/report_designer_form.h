@@ -103,6 +103,17 @@ public:
     void SetRecentFiles(const QStringList &Files);
     // The help file named by the settings.
     QString HelpFile() const { return FHelpFile; }
+    // The report file the window edits and names in its caption, as after opening it (the
+    // first save writes there).
+    void SetReportFileName(const QString &Name) {
+        SetCurrentFileName(Name);
+        SetCaption(Name);
+    }
+    // The folders the open and save dialogs start in.
+    QString OpenDialogDir() const { return FOpenDialogDir; }
+    void SetOpenDialogDir(const QString &Dir) { FOpenDialogDir = Dir; }
+    QString SaveDialogDir() const { return FSaveDialogDir; }
+    void SetSaveDialogDir(const QString &Dir) { FSaveDialogDir = Dir; }
 
     // File commands. The menu versions ask (guard, file dialogs); OpenReportFile and
     // SaveReportFile do the work for a known name and return whether it succeeded.
