@@ -2,6 +2,7 @@
 // the property dialogs of this library by the element class names (and the frame dialog by
 // its name).
 #include "dialogs/property_dialogs.h"
+#include "dialogs/report_expert_form.h"
 
 #include "design/designer_dialogs.h"
 
@@ -24,5 +25,12 @@ const bool registered = (Register(QStringLiteral("TVendamoShape"), EditShapeProp
                          Register(QStringLiteral("TVendamoImage"), EditImageProps),
                          Register(QStringLiteral("TVendamoBand"), EditBandProps),
                          Register(QStringLiteral("Frame"), EditFrameProperty), true);
+
+// File -> New of the designer window runs the report expert.
+const bool expertRegistered = (DesignerDialogs::Register(DesignerDialogs::ReportExpert,
+                                                         [](TVDMDesigner *Designer, TComponent *) {
+                                                             return VendamoReportExpert(Designer);
+                                                         }),
+                               true);
 
 }  // namespace
