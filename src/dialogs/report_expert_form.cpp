@@ -706,6 +706,8 @@ bool VendamoReportExpert(TVDMDesigner *Designer) {
     Designer->Report()->SetReportTitle(QString());
     Designer->SelectElement(true, nullptr);
     ClearReportForm(Designer->Owner(), true);
+    // Undo steps belong to the report that was just cleared away.
+    Designer->ClearUndo();
     Designer->SetHasChanged(false);
     TVendamoExpertForm form(Designer);
     const bool finished = Interaction().ExecDialog(form) == QDialog::Accepted;
