@@ -13,7 +13,10 @@
 #include "report_fixture.h"
 #include "test_paths.h"
 
+#include "data/parameter_form.h"
+#include "data/wiz_query_edit_form.h"
 #include "design/designer_dialogs.h"
+#include "dblib/wiz_query.h"
 #include "dblib/data_source.h"
 #include "dblib/query.h"
 #include "dblib/table.h"
@@ -74,6 +77,13 @@ QList<T *> On(QWidget *parent) {
     for (QObject *o : parent->children())
         if (auto *t = qobject_cast<T *>(o)) list << t;
     return list;
+}
+
+// Picks the entry of that text with the keyboard.
+void Choose(TComboBox *box, const QString &text) {
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_Home);
+    for (int i = 0; i <= box->count() && box->currentText() != text; ++i) QTest::keyClick(box, Qt::Key_Down);
 }
 
 TRepBand *BandNamed(TDesignForm &f, const QString &name) {
@@ -331,7 +341,8 @@ TEST(ReportExpertForm, PagesAndDefaults) {
     EXPECT_TRUE(form.LabelFont()->HasStyle(fsBold));
     EXPECT_EQ(form.DataFont()->Style(), 0);
     EXPECT_FALSE(form.CustomSQLButton->isVisibleTo(&form));
-    EXPECT_FALSE(form.WizardGroupBox->isVisibleTo(&form));
+    EXPECT_TRUE(form.WizardGroupBox->isHidden());
+    EXPECT_FALSE(form.IndexGroupBox->isHidden());
     // Only the digits 1 to 9 go into the column count; "," becomes the decimal separator.
     form.ColumnEdit->clear();
     QTest::keyClicks(form.ColumnEdit, QStringLiteral("0x3"));
@@ -517,4 +528,75 @@ TEST(ReportExpertForm, FileNewRunsTheExpertAndAFinishedReportCountsAsChanged) {
     EXPECT_FALSE(accepted);
     EXPECT_FALSE(f.Designer->HasChanged());
     EXPECT_EQ(BandNamed(f, QStringLiteral("Detailband")), nullptr);
+}
+
+TEST(ReportExpertForm, QueriesOnlySetsSortAndFilterInTheWizard) {
+    TExpertOnSales e;
+    e.f.Designer->SetQueriesOnlyInExpert(true);
+    TVendamoExpertForm form(e.f.Designer);
+    form.show();
+    EXPECT_FALSE(form.WizardGroupBox->isHidden());
+    EXPECT_TRUE(form.IndexGroupBox->isHidden());
+    QTest::mouseClick(form.ListRadioButton, Qt::LeftButton);
+    QTest::mouseClick(form.NextButton, Qt::LeftButton);
+    form.DatabaseComboBox->SetText(SalesDatabase());
+    form.TableNameComboBox->SetText(QStringLiteral("orders"));
+    QTest::mouseClick(form.NextButton, Qt::LeftButton);
+    // A wizard query over the table, and the page with the wizard's button even without indexes.
+    ASSERT_EQ(form.CurrentPage(), 2);
+    auto *query = qobject_cast<TWizQuery *>(form.MainDataset());
+    ASSERT_NE(query, nullptr);
+    EXPECT_EQ(query->Name(), QStringLiteral("orders_Table"));
+    EXPECT_EQ(query->SQL()->Get(0), QStringLiteral("SELECT * FROM \"orders\" Q1"));
+    int pages = 0;
+    e.ui.AnswerDialog([&pages](QDialog &d) {
+        auto &w = static_cast<TWizQueryEditForm &>(d);
+        d.show();
+        pages = w.Notebook->count();
+        w.ShowPage(w.PageIndex(TWizQueryEditForm::wpFilter));
+        Choose(w.FieldCombobox[0], QStringLiteral("amount"));
+        Choose(w.CompCombobox[0], QStringLiteral("is greater than"));
+        QTest::keyClicks(w.ValueEdit[0], QStringLiteral("100"));
+        QTest::mouseClick(w.OKButton, Qt::LeftButton);
+        return d.result();
+    });
+    QTest::mouseClick(form.WizardButton, Qt::LeftButton);
+    EXPECT_EQ(pages, 3);
+    // OK in the wizard goes on to the fields.
+    ASSERT_EQ(form.CurrentPage(), 3);
+    EXPECT_EQ(query->SQL()->Get(1), QStringLiteral("WHERE (Q1.\"amount\" > 100)"));
+    QTest::mouseClick(form.AddAllButton, Qt::LeftButton);
+    while (form.CurrentPage() < 7) QTest::mouseClick(form.NextButton, Qt::LeftButton);
+    const QString text = Squeeze(RenderFirstPages(e.f.Report, QStringLiteral("wizard.pdf")));
+    EXPECT_TRUE(InOrder(text, {"New Report", "amount"})) << text.toStdString();
+    for (query->First(); !query->Eof(); query->Next())
+        EXPECT_GT(query->FieldByName(QStringLiteral("amount"))->AsFloat(), 100);
+}
+
+TEST(ReportExpertForm, AQueryWithParametersAsksForTheirValues) {
+    TExpertOnSales e;
+    TVendamoExpertForm &form = e.form;
+    QTest::mouseClick(form.TabularRadioButton, Qt::LeftButton);
+    e.Next();
+    form.DatasetRadioGroup->SetItemIndex(1);
+    form.DatasetKindClick(form.DatasetRadioGroup);
+    form.DatabaseComboBox->SetText(SalesDatabase());
+    form.SQLMemo->setPlainText(QStringLiteral("SELECT name FROM customers WHERE city = :city"));
+    e.ui.AnswerDialog([](QDialog &d) {
+        auto &p = static_cast<TDBSetupForm4 &>(d);
+        d.show();
+        p.ParamListBox->SetItemIndex(0);
+        QTest::mouseClick(p.ValueRadioButton, Qt::LeftButton, {}, QPoint(6, p.ValueRadioButton->height() / 2));
+        QTest::keyClicks(p.ValueEdit, QStringLiteral("Lyon"));
+        QTest::mouseClick(p.OKButton, Qt::LeftButton);
+        return d.result();
+    });
+    e.Next();
+    ASSERT_EQ(form.CurrentPage(), 3);
+    auto *query = qobject_cast<TQuery *>(form.MainDataset());
+    ASSERT_NE(query, nullptr);
+    EXPECT_EQ(query->ParamByName(QStringLiteral("city")).DataType(), ftString);
+    QStringList names;
+    for (query->First(); !query->Eof(); query->Next()) names << query->Field(0)->AsString();
+    EXPECT_EQ(names, (QStringList{"Dubois", "Eriksen"}));
 }
