@@ -434,7 +434,9 @@ bool TWizQueryEditForm::NewDataset() {
     preview->SetReadOnlyConnection(true);
     preview->SetDatabaseName(DatabaseComboBox->currentText().trimmed());
     preview->SetTableName(table);
-    preview->Open();
+    // Its fields are all it is for: the definitions are read without reading any rows, which
+    // for a large table would take long and hold them all.
+    preview->UpdateFieldDefs();
     CreateFields(preview.get(), FDisplayLabels.get());
     FPreviewTable = preview.release();
     FTableChanged = false;

@@ -54,7 +54,9 @@ public:
     void SetVisiblePages(bool Table, bool Sort, bool Filter, bool SQL, bool Preview);
     // The notebook index of a page, -1 when it is hidden.
     int PageIndex(TWizPage Page) const { return FPageIndex[Page]; }
-    // Builds the field lists from the chosen table; false when no table is chosen.
+    // Builds the field lists from the fields of the chosen table (the preview table, which
+    // reads no rows); false when no table is chosen. Raises the database's error for a table
+    // that cannot be read.
     bool NewDataset();
     // Packs the filled filter rows at the top and enables what may be used next.
     void CheckFilterComboboxes();

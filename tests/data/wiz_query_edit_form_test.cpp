@@ -140,6 +140,11 @@ TEST(WizQueryEditForm, TablePageListsAliasTablesAndDirectoryTableFiles) {
     EXPECT_TRUE(tables.contains(QStringLiteral("customer.db"))) << tables.join(',').toStdString();
     EXPECT_EQ(w.form.TableNameComboBox->currentText(), QStringLiteral("customer.db"));
     EXPECT_EQ(w.form.NameEdit->text(), QStringLiteral("Wiz"));
+    // The fields are listed without reading the table's rows.
+    ASSERT_NE(w.form.PreviewTable(), nullptr);
+    EXPECT_FALSE(w.form.PreviewTable()->Active());
+    EXPECT_EQ(w.form.PreviewTable()->FieldCount(), 10);
+    EXPECT_EQ(w.form.PreviewTable()->Owner(), static_cast<TComponent *>(&w.form));
 
     // A typed directory lists only its "*.DB*" files, letter case ignored.
     TestDir dir;
