@@ -155,9 +155,11 @@ QWidget *TVendamoExpertForm::BuildDatasetPage() {
     TableNameComboBox = Named(new TComboBox(this), "TableNameComboBox");
     TableNameComboBox->SetStyle(csDropDown);
     TableSearchButton = NamedButton(this, "TableSearchButton", QStringLiteral("Search..."));
-    auto *tableLayout = new QHBoxLayout(tablePage);
-    tableLayout->addWidget(TableNameComboBox, 1);
-    tableLayout->addWidget(TableSearchButton);
+    auto *tableLayout = new QGridLayout(tablePage);
+    tableLayout->addWidget(TableNameComboBox, 0, 0);
+    tableLayout->addWidget(TableSearchButton, 0, 1);
+    tableLayout->setColumnStretch(0, 1);
+    tableLayout->setRowStretch(1, 1);
     auto *queryPage = new QWidget;
     SQLMemo = Named(new TMemo(this), "SQLMemo");
     CustomSQLButton = NamedButton(this, "CustomSQLButton", QStringLiteral("SQL"));
@@ -684,18 +686,24 @@ void TVendamoExpertForm::UpdateThumbnail() {
         return;  // nothing to show; Preview reports the error when the user asks for it
     }
     const QPicture &page = *report->PreviewPages().first();
-    const QRect bounds = page.boundingRect();
-    const QSize size = ThumbnailLabel->minimumSize();
-    QPixmap pixmap(size);
+    // A page keeps the paper's extent as its bounding rectangle: scaled to fit, aspect kept.
+    const QRect paper = page.boundingRect();
+    const QSize area = ThumbnailLabel->minimumSize();
+    if (paper.isEmpty()) return;
+    const double scale = qMin((area.width() - 2) / double(paper.width()), (area.height() - 2) / double(paper.height()));
+    QPixmap pixmap(qRound(paper.width() * scale) + 2, qRound(paper.height() * scale) + 2);
     pixmap.fill(Qt::white);
     QPainter painter(&pixmap);
-    const double pageWidth = report->Page()->ValueMM(TRepPage::pvWidth) * 96 / 25.4;
-    const double pageLength = report->Page()->ValueMM(TRepPage::pvLength) * 96 / 25.4;
-    const double scale = qMin(size.width() / qMax(1.0, pageWidth), size.height() / qMax(1.0, pageLength));
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.save();
+    painter.translate(1, 1);
     painter.scale(scale, scale);
-    painter.drawPicture(0, 0, page);
+    painter.drawPicture(-paper.topLeft(), page);
+    painter.restore();
+    painter.setPen(Qt::gray);
+    painter.drawRect(pixmap.rect().adjusted(0, 0, -1, -1));
     painter.end();
-    Q_UNUSED(bounds);
     ThumbnailLabel->setPixmap(pixmap);
 }
 
