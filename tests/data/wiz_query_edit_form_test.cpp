@@ -492,3 +492,33 @@ TEST(WizQueryEditForm, FilterReportDatasetOnlyForWizardQueries) {
     q->Next();
     EXPECT_GE(top, q->FieldByName(QStringLiteral("ListPrice"))->AsFloat());
 }
+
+TEST(WizQueryEditForm, ATableGoneBeforeTheQueryOpensLeavesItClosedWithoutDataFields) {
+    TestDir dir;
+    ASSERT_TRUE(QFile::copy(QDir(DemoTables()).filePath(QStringLiteral("parts.db")), dir.Path(QStringLiteral("parts.db"))));
+    TForm owner;
+    auto *q = new TWizQuery(&owner);
+    q->SetName(QStringLiteral("Parts"));
+    q->SetDatabaseName(dir.Path(QString()));
+    q->SetTableName(QStringLiteral("parts.db"));
+    q->CreateSQL();
+    q->Open();
+    CreateFields(q, nullptr);
+    ASSERT_GT(q->FieldCount(), 0);
+    TScriptedInteraction ui;
+    ui.AnswerDialog([&dir](QDialog &d) {
+        auto &f = static_cast<TWizQueryEditForm &>(d);
+        d.show();
+        f.ShowPage(1);
+        Choose(f.SortFieldComboBox[0], QStringLiteral("Description"));
+        // Another program takes the table away while the dialog is open.
+        QFile::remove(dir.Path(QStringLiteral("parts.db")));
+        QTest::mouseClick(f.OKButton, Qt::LeftButton);
+        return d.result();
+    });
+    EXPECT_TRUE(RunQueryWizard(q, nullptr));
+    EXPECT_EQ(ui.Errors().size(), 1);
+    EXPECT_FALSE(q->Active());
+    EXPECT_EQ(q->SortFields()->ToStringList(), QStringList{"Description"});
+    EXPECT_EQ(q->FieldCount(), 0);
+}
