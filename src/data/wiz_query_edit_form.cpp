@@ -366,6 +366,8 @@ void TWizQueryEditForm::PageChanged(int Index) {
 
 bool TWizQueryEditForm::AllowPageChange(int Index) {
     if (Index != 0 && PageShown(wpTable) && TableNameComboBox->currentText().trimmed().isEmpty()) return false;
+    // The table page is where a table that does not open gets mended: always reachable.
+    if (Index == FPageIndex[wpTable]) return true;
     try {
         if (FTableChanged && !NewDataset()) return false;
         if (Index == FPageIndex[wpSQL]) {

@@ -38,6 +38,7 @@
 #include "model/design_report.h"
 #include "model/form_translation.h"
 #include "model/lookup_helpers.h"
+#include "reportlib/rep_page_sink.h"
 
 namespace {
 
@@ -59,6 +60,37 @@ TLabel *TextLabel(TComponent *Owner, const char *Name, const QString &Text) {
     label->setWordWrap(true);
     return label;
 }
+
+// Paints the first page of a run into an image and stops the run when a second page begins.
+class TFirstPageFilter : public TRepExportFilter {
+public:
+    struct TDone {};
+
+    double Resolution() const override { return 48; }
+    void BeginDocument(const TRepPaper &paper, const QString &) override {
+        const QSizeF inches = paper.MM / 25.4;
+        FPage = QImage(qMax(1, qRound(inches.width() * Resolution())), qMax(1, qRound(inches.height() * Resolution())),
+                       QImage::Format_RGB32);
+        FPage.fill(Qt::white);
+    }
+    QPainter *BeginPage(int pageNumber) override {
+        if (pageNumber > 1) throw TDone{};
+        FPainter.begin(&FPage);
+        FPainter.setRenderHint(QPainter::Antialiasing);
+        FPainter.setRenderHint(QPainter::TextAntialiasing);
+        return &FPainter;
+    }
+    void EndPage() override { FPainter.end(); }
+    void EndDocument() override {}
+    void AbortDocument() override {
+        if (FPainter.isActive()) FPainter.end();
+    }
+    const QImage &Page() const { return FPage; }
+
+private:
+    QImage FPage;
+    QPainter FPainter;
+};
 
 }  // namespace
 
@@ -679,31 +711,21 @@ void TVendamoExpertForm::Preview() {
 
 void TVendamoExpertForm::UpdateThumbnail() {
     ThumbnailLabel->clear();
-    TDesignReport *report = FDesigner->Report();
+    TFirstPageFilter filter;
     try {
-        if (!report->Prepare() || report->PreviewPages().isEmpty()) return;
+        FDesigner->Report()->ExportToFilter(filter);
+    } catch (const TFirstPageFilter::TDone &) {
+        // The first page is all the thumbnail needs: the run stops there.
     } catch (const Exception &) {
-        return;  // nothing to show; Preview reports the error when the user asks for it
+        return;  // nothing to show; "Preview..." reports the error when the user asks for it
     }
-    const QPicture &page = *report->PreviewPages().first();
-    // A page keeps the paper's extent as its bounding rectangle: scaled to fit, aspect kept.
-    const QRect paper = page.boundingRect();
-    const QSize area = ThumbnailLabel->minimumSize();
-    if (paper.isEmpty()) return;
-    const double scale = qMin((area.width() - 2) / double(paper.width()), (area.height() - 2) / double(paper.height()));
-    QPixmap pixmap(qRound(paper.width() * scale) + 2, qRound(paper.height() * scale) + 2);
-    pixmap.fill(Qt::white);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::TextAntialiasing);
-    painter.save();
-    painter.translate(1, 1);
-    painter.scale(scale, scale);
-    painter.drawPicture(-paper.topLeft(), page);
-    painter.restore();
-    painter.setPen(Qt::gray);
-    painter.drawRect(pixmap.rect().adjusted(0, 0, -1, -1));
-    painter.end();
+    if (filter.Page().isNull()) return;
+    const QSize area = ThumbnailLabel->minimumSize() - QSize(2, 2);
+    QPixmap pixmap = QPixmap::fromImage(filter.Page().scaled(area, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    QPainter frame(&pixmap);
+    frame.setPen(Qt::gray);
+    frame.drawRect(pixmap.rect().adjusted(0, 0, -1, -1));
+    frame.end();
     ThumbnailLabel->setPixmap(pixmap);
 }
 

@@ -449,7 +449,8 @@ TEST(ReportExpertForm, SingleFormSkipsTheBandsPageAndFormStylePrintsAPagePerReco
     QTest::mouseClick(form.FormRadioButton, Qt::LeftButton);
     for (int i = 0; i < 6; ++i) e.Next();
     ASSERT_EQ(form.CurrentPage(), 7);
-    ASSERT_EQ(form.CurrentPage(), 7);
+    // The thumbnail stops the run after the first of several pages.
+    EXPECT_FALSE(form.ThumbnailLabel->pixmap().isNull());
     int pages = 0;
     const QString text = RenderFirstPages(e.f.Report, QStringLiteral("form.pdf"), &pages);
     form.MainDataset()->First();
