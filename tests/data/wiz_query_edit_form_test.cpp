@@ -12,6 +12,7 @@
 
 #include "data/dataset_fields.h"
 #include "data/dataset_item_model.h"
+#include "data/db_open_form.h"
 #include "data/query_wizard.h"
 #include "data/query_wizard_entry.h"
 #include "data_fixture.h"
@@ -521,4 +522,30 @@ TEST(WizQueryEditForm, ATableGoneBeforeTheQueryOpensLeavesItClosedWithoutDataFie
     EXPECT_FALSE(q->Active());
     EXPECT_EQ(q->SortFields()->ToStringList(), QStringList{"Description"});
     EXPECT_EQ(q->FieldCount(), 0);
+}
+
+TEST(WizQueryEditForm, SearchTakesTheTableChosenInTheOpenDialog) {
+    TWizardOnCustomers w;
+    w.form.AllowedTables()->SetText(QStringLiteral("orders.db\nparts.db"));
+    QStringList offered;
+    w.ui.AnswerDialog([&offered](QDialog &d) {
+        auto &open = static_cast<TDBOpenForm &>(d);
+        d.show();
+        Choose(open.AliasComboBox, QStringLiteral("DEMODB"));
+        offered = open.ListBox1->Items()->ToStringList();
+        QTest::mouseClick(open.ListBox1->viewport(), Qt::LeftButton, {},
+                          open.ListBox1->visualItemRect(open.ListBox1->item(1)).center());
+        QTest::mouseClick(open.OpenButton, Qt::LeftButton);
+        return d.result();
+    });
+    QTest::mouseClick(w.form.TableSearchButton, Qt::LeftButton);
+    EXPECT_EQ(offered, (QStringList{"orders.db", "parts.db"}));
+    EXPECT_EQ(w.form.DatabaseComboBox->currentText(), QStringLiteral("DEMODB"));
+    EXPECT_EQ(w.form.TableNameComboBox->currentText(), QStringLiteral("parts.db"));
+    EXPECT_TRUE(w.form.TableChanged());
+    EXPECT_TRUE(w.form.Modified());
+    ClickTab(w.form, 1);
+    ASSERT_EQ(w.form.CurrentPage(), 1) << w.ui.Errors().join(',').toStdString();
+    EXPECT_TRUE(w.form.SortFieldComboBox[0]->Items()->ToStringList().contains(QStringLiteral("Description")))
+        << w.form.SortFieldComboBox[0]->Items()->Text().toStdString();
 }
