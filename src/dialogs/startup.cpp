@@ -2,6 +2,7 @@
 // the property dialogs of this library by the element class names (and the frame dialog by
 // its name).
 #include "dialogs/property_dialogs.h"
+#include "dialogs/report_expert_form.h"
 
 #include "design/designer_dialogs.h"
 
@@ -35,5 +36,12 @@ const bool registeredMore = (Register(QStringLiteral("TVendamoChildBand"), EditC
                              Register(QStringLiteral("TVendamoDBRichtext"), EditDBRichtextProps),
                              Register(QStringLiteral("ReportOptions"), EditReportOptions),
                              Register(QStringLiteral("TDesignReport"), EditReportOptions), true);
+
+// File -> New of the designer window runs the report expert.
+const bool expertRegistered = (DesignerDialogs::Register(DesignerDialogs::ReportExpert,
+                                                         [](TVDMDesigner *Designer, TComponent *) {
+                                                             return VendamoReportExpert(Designer);
+                                                         }),
+                               true);
 
 }  // namespace

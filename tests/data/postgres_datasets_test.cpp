@@ -20,7 +20,12 @@
 #include "persist/report_writer.h"
 #include "data/parameter_form.h"
 #include "data/query_edit_form.h"
+#include "data/query_wizard_entry.h"
 #include "data/report_databases.h"
+#include "data/dataset_item_model.h"
+#include "data/wiz_query_edit_form.h"
+#include "dblib/wiz_query.h"
+#include <QTest>
 #include "data_fixture.h"
 #include "dblib/db_error.h"
 #include "host/button_controls.h"
@@ -275,6 +280,41 @@ TEST(PostgresDatasets, CalculatedAndLookupFieldsOfServerTablesSurviveSavingAndLo
         resolved += companies.contains(key);
     }
     EXPECT_GT(resolved, 0);
+}
+
+TEST(PostgresDatasets, QueryWizardPreviewsAndFiltersAServerTable) {
+    REQUIRE_POSTGRES();
+    TForm owner;
+    auto *query = new TWizQuery(&owner);
+    query->SetName(QStringLiteral("Wiz"));
+    query->SetDatabaseName(QStringLiteral("PGDATA"));
+    query->SetTableName(QStringLiteral("customer"));
+    TScriptedInteraction ui;
+    int previewRows = -1;
+    QString firstCountry;
+    ui.AnswerDialog([&](QDialog &d) {
+        auto &w = static_cast<TWizQueryEditForm &>(d);
+        d.show();
+        EXPECT_TRUE(w.TableNameComboBox->Items()->ToStringList().contains(QStringLiteral("customer")));
+        w.ShowPage(w.PageIndex(TWizQueryEditForm::wpFilter));
+        w.FieldCombobox[0]->setFocus();
+        QTest::keyClicks(w.FieldCombobox[0], QStringLiteral("Country"));
+        QTest::keyClicks(w.ValueEdit[0], QStringLiteral("Spain"));
+        EXPECT_TRUE(w.ShowPage(w.PageIndex(TWizQueryEditForm::wpPreview)));
+        previewRows = w.PreviewModel()->rowCount();
+        if (previewRows > 0) firstCountry = w.PreviewModel()->data(w.PreviewModel()->index(0, 4)).toString();
+        QTest::mouseClick(w.OKButton, Qt::LeftButton);
+        return d.result();
+    });
+    ASSERT_TRUE(RunQueryWizard(query, nullptr));
+    EXPECT_EQ(ui.Errors(), QStringList());
+    ASSERT_TRUE(query->Active());
+    EXPECT_EQ(query->SQL()->Get(1), QStringLiteral("WHERE (Q1.\"Country\" = \"Spain\")"));
+    int rows = 0;
+    for (query->First(); !query->Eof(); query->Next(), ++rows)
+        EXPECT_EQ(query->FieldByName(QStringLiteral("Country"))->AsString(), QStringLiteral("Spain"));
+    EXPECT_EQ(previewRows, rows);
+    if (rows > 0) EXPECT_EQ(firstCountry, QStringLiteral("Spain"));
 }
 
 }  // namespace

@@ -65,17 +65,23 @@ TEST_F(WindowFilesTest, NewAsksAboutUnsavedChangesAndStartsAnEmptyReport) {
     EXPECT_EQ(BandCount(Window.get()), Bands);
     EXPECT_EQ(Window->FileName(), Demo);
 
+    // New opens the report expert; cancelled, it leaves an empty report.
     Script->AnswerConfirm(mrOk);
+    Script->AnswerCancel();
     Window->NewMI->trigger();
+    ASSERT_EQ(Script->Questions().size(), 3);
+    EXPECT_EQ(Script->Questions()[2].Text, QStringLiteral("TVendamoExpertForm"));
     EXPECT_EQ(BandCount(Window.get()), 0);
     EXPECT_TRUE(Window->FileName().isEmpty());
     EXPECT_EQ(Window->Caption(), TReportDesignerForm::UntitledCaption());
     EXPECT_FALSE(Window->VDMDesigner1->HasChanged());
     EXPECT_FALSE(Window->VDMDesigner1->CanUndo());
 
-    // Without changes there is no question.
+    // Without changes there is no question before the expert.
+    Script->AnswerCancel();
     Window->NewMI->trigger();
-    EXPECT_EQ(Script->Questions().size(), 2);
+    ASSERT_EQ(Script->Questions().size(), 4);
+    EXPECT_EQ(Script->Questions()[3].Kind, QStringLiteral("dialog"));
 }
 
 TEST_F(WindowFilesTest, OpenAsksAboutUnsavedChangesFirst) {
@@ -105,6 +111,7 @@ TEST_F(WindowFilesTest, CloseAsksToSaveWithEveryAnswer) {
 
     // Yes on a report never saved asks for a name; cancelling that keeps the window open.
     Script->AnswerConfirm(mrOk);  // the guard of New
+    Script->AnswerCancel();       // the report expert
     Window->NewMI->trigger();
     Script->AnswerConfirm(mrYes);
     Script->AnswerCancel();
@@ -123,6 +130,7 @@ TEST_F(WindowFilesTest, CloseAsksToSaveWithEveryAnswer) {
 
 TEST_F(WindowFilesTest, CloseWithNoDiscardsAndAFailedSaveKeepsTheWindowOpen) {
     // An untitled report, so that Yes asks for a name: one in a folder that does not exist.
+    Script->AnswerCancel();  // the report expert
     Window->NewMI->trigger();
     Change();
     Script->AnswerConfirm(mrYes);
