@@ -1,18 +1,9 @@
 #include "dialogs/report_printer_dialog.h"
 #include "dialogs/report_print_form.h"
 
-#include "design/designer_dialogs.h"
+#include "data/query_wizard.h"
 #include "model/design_report.h"
 #include "model/loader.h"
-
-#include "host/interaction.h"
-
-namespace {
-
-// The filter dialog of the report's main dataset, provided by the data library when linked.
-const QString FilterDialog = QStringLiteral("FilterReportDataset");
-
-}  // namespace
 
 TReportPrinterDialog::TReportPrinterDialog(TComponent *AOwner) : TComponent(AOwner) {}
 
@@ -76,11 +67,9 @@ bool TReportPrinterDialog::Run(const QString &FileName, bool Preview) {
         ~TFormGuard() { Dialog->FreeForm(); }
     } guard{this};
     const bool loaded = LoadReport(FileName);
-    if (FShowFilterBeforePrint) {
-        bool accepted = false;
-        if (!DesignerDialogs::Run(FilterDialog, nullptr, FLoader, accepted))
-            Interaction().ShowMessage(QStringLiteral("The filter dialog is not available: the report prints unfiltered."));
-    }
+    // The sort and filter pages of the main dataset's wizard query; the report previews or
+    // prints whether the user confirms them or not, and feeds on other datasets unasked.
+    if (FShowFilterBeforePrint && loaded) FilterReportDataset(FLoader);
     TDesignReport *report = FLoader ? FLoader->Report() : nullptr;
     if (loaded && report) {
         if (Preview)

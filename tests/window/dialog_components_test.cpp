@@ -102,6 +102,21 @@ TEST_F(DialogComponentsTest, AnApplicationEditsAReportInTheDesignerAndPrintsItWi
     EXPECT_EQ(printer.Form(), nullptr);
 }
 
+TEST_F(DialogComponentsTest, TheFilterBeforePrintingAsksOnlyForAWizardQueryAndThePreviewFollows) {
+    TReportPrinterDialog printer(&App);
+    printer.SetShowFilterBeforePrint(true);
+    int previews = 0;
+    Script->AnswerDialog([&](QDialog &d) {
+        EXPECT_NE(dynamic_cast<TRepPreviewWindow *>(&d), nullptr);  // no filter pages for a table
+        ++previews;
+        return int(QDialog::Rejected);
+    });
+    EXPECT_TRUE(printer.PreviewReport(Report));
+    EXPECT_EQ(previews, 1);
+    EXPECT_EQ(Script->Pending(), 0);
+    EXPECT_TRUE(Script->Questions().isEmpty()) << "nothing to say when there is nothing to filter";
+}
+
 TEST_F(DialogComponentsTest, AMissingFileOpensANewReportUnderItsNameAndPrintsNothing) {
     TReportDesignerDialog designer(&App);
     const QString fresh = Dir.Path(QStringLiteral("new.QR2"));
