@@ -100,6 +100,10 @@ void TRepEngine::Setup() {
         FPrintables.insert(b, list);
         FAllPrintables.append(list);
     }
+    // Elements placed on the report itself, outside any band (a single-form layout).
+    for (QObject *o : FReport.children())
+        if (auto *p = qobject_cast<TRepPrintable *>(o)) FReportPrintables.append(p);
+    FAllPrintables.append(FReportPrintables);
     // Datasets the run needs are opened for it (and closed again afterwards).
     for (TDataSet *ds : FReport.UsedDataSets())
         if (!ds->Active()) {
@@ -229,6 +233,12 @@ void TRepEngine::EndPage(bool last) {
             FY = FArea.bottom() - FFooterHeight;
             FColumn = 0;
             PrintBand(footer, bmFixed);
+        }
+    // Elements on the report itself belong to every page, at their place on the paper.
+    for (TRepPrintable *e : std::as_const(FReportPrintables))
+        if (e->Enabled()) {
+            e->PrepareContent();
+            e->Print(0, 0);
         }
     if (TRepBand *overlay = FReport.BandOfType(rbOverlay)) {
         FY = FArea.top();

@@ -74,6 +74,7 @@ private:
     QHash<TRepBand *, QList<TRepBand *>> FChildren;
     QHash<TRepBand *, QList<TRepPrintable *>> FPrintables;
     QList<TRepPrintable *> FAllPrintables;
+    QList<TRepPrintable *> FReportPrintables;  // placed on the report, outside bands
     QList<TDataSet *> FOpened;
     std::unique_ptr<TController> FMain;
 

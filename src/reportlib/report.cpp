@@ -268,14 +268,18 @@ QList<TDataSet *> TReport::UsedDataSets() const {
         if (ds && !list.contains(ds)) list.append(ds);
     };
     add(FDataSet);
-    for (TRepBand *b : Bands()) {
-        if (auto *s = qobject_cast<TRepSubDetail *>(b)) add(s->DataSet());
-        for (QObject *o : b->children()) {
+    auto addElementsOf = [&add](const QObject *parent) {
+        for (QObject *o : parent->children()) {
             const QMetaProperty p = o->metaObject()->property(o->metaObject()->indexOfProperty("DataSet"));
             if (p.isValid() && (p.metaType().flags() & QMetaType::PointerToQObject))
                 add(qobject_cast<TDataSet *>(*reinterpret_cast<QObject *const *>(p.read(o).constData())));
         }
+    };
+    for (TRepBand *b : Bands()) {
+        if (auto *s = qobject_cast<TRepSubDetail *>(b)) add(s->DataSet());
+        addElementsOf(b);
     }
+    addElementsOf(this);  // elements placed on the report itself
     return list;
 }
 

@@ -289,6 +289,16 @@ TEST(ReportExpertLayout, SingleFormHasNoBands) {
     ASSERT_EQ(texts.size(), 2);
     EXPECT_EQ(texts[1]->Top(), origin.y() + 50 + 51 + 2);
     EXPECT_EQ(texts[1]->DataSet(), q);
+
+    // The form prints on one page: the title, then each label with the first record's value.
+    q->Open();
+    q->First();
+    const QString name = q->FieldByName(QStringLiteral("name"))->AsString();
+    const QString city = q->FieldByName(QStringLiteral("city"))->AsString();
+    int pages = 0;
+    const QString text = Squeeze(RenderFirstPages(f.Report, QStringLiteral("single.pdf"), &pages));
+    EXPECT_EQ(pages, 1);
+    EXPECT_TRUE(InOrder(text, {"One", "name", name, "city", city})) << text.toStdString();
 }
 
 // ---- the form ---------------------------------------------------------------------------

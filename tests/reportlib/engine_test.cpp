@@ -9,6 +9,7 @@
 
 #include "dblib/data_source.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -440,4 +441,37 @@ TEST_F(EngineTest, DamagedSizesStayBounded) {
     fx.Report()->SetZoom(1000);
     EXPECT_GT(band->height(), 0);   // no overflow on the design surface
     EXPECT_EQ(fx.RenderPdf().size(), 1);
+}
+
+TEST_F(EngineTest, ElementsOnTheReportItselfPrintOnEveryPage) {
+    TQuery *q = fx.Query("Customers", db, "SELECT id, name, city FROM customers ORDER BY id");
+    QStringList cities;
+    for (q->Open(), q->First(); !q->Eof(); q->Next()) cities << q->FieldByName(QStringLiteral("city"))->AsString();
+    q->Close();
+    fx.Report()->SetDataSet(q);
+    TRepBand *detail = fx.Band(rbDetail, 200);  // one record fills a page
+    Field(detail, q, "name", 0);
+    const auto place = [this](TRepPrintable *e, double leftMM) {
+        e->setParent(fx.Report());
+        e->SetSizeMM(1, leftMM);
+        e->SetSizeMM(2, 270);
+        e->SetSizeMM(3, 80);
+        e->SetSizeMM(0, 6);
+    };
+    auto *stamp = new TRepLabel(fx.Report());
+    stamp->SetCaption(QStringLiteral("Stamped outside the bands"));
+    place(stamp, 30);
+    auto *loose = new TRepDBText(fx.Report());  // its dataset is opened for the run as well
+    loose->SetDataSet(q);
+    loose->SetDataField(QStringLiteral("city"));
+    place(loose, 120);
+    const QStringList pages = fx.RenderPdf();
+    ASSERT_GT(pages.size(), 1);
+    for (const QString &page : pages) {
+        const QString text = Squeeze(page);
+        EXPECT_TRUE(text.contains(QStringLiteral("Stamped outside the bands"))) << text.toStdString();
+        EXPECT_TRUE(std::any_of(cities.begin(), cities.end(), [&](const QString &c) { return text.contains(c); }))
+            << text.toStdString();
+    }
+    EXPECT_FALSE(q->Active());
 }
