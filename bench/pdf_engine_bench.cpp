@@ -62,7 +62,7 @@ struct TRow {
 
 // The rows of the list, made before timing so that only painting is measured.
 std::vector<TRow> MakeRows(int rows) {
-    std::vector<TRow> out(size_t(rows));
+    std::vector<TRow> out(static_cast<size_t>(rows));
     quint64 s = 7;
     auto next = [&s] {
         s = s * 6364136223846793005ULL + 1442695040888963407ULL;
