@@ -2,6 +2,7 @@
 
 #include "reportlib/rep_pdf_engine.h"
 
+#include <QPainter>
 #include <climits>
 
 TRepPdfDevice::TRepPdfDevice(const QString &fileName, const QSizeF &paperMM, double dpi)
@@ -15,6 +16,11 @@ void TRepPdfDevice::SetCreator(const QString &creator) { FEngine->SetCreator(cre
 void TRepPdfDevice::NewPage() { FEngine->NewPage(); }
 int TRepPdfDevice::PageCount() const { return FEngine->PageCount(); }
 void TRepPdfDevice::OfferJpeg(const QImage &image, const QByteArray &jpeg) { FEngine->OfferJpeg(image, jpeg); }
+
+bool TRepPdfDevice::DrawTextLine(QPainter &painter, const QPointF &baseline, const QString &text,
+                                 Qt::Alignment align, double width) {
+    return painter.device() == this && FEngine->DrawTextLine(painter, baseline, text, align, width);
+}
 
 QPaintEngine *TRepPdfDevice::paintEngine() const { return FEngine.get(); }
 

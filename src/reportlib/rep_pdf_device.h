@@ -14,6 +14,7 @@
 #include <QString>
 #include <memory>
 
+class QPainter;
 class TRepPdfEngine;
 
 class TRepPdfDevice : public QPaintDevice {
@@ -35,6 +36,15 @@ public:
     // The file bytes of a JPEG picture that will be drawn as image: it goes into the file as it
     // is instead of being compressed again. Only 8-bit greyscale and RGB JPEG files qualify.
     void OfferJpeg(const QImage &image, const QByteArray &jpeg);
+
+    // Draws one line of plain text with painter's font and pen, as painter.drawText would,
+    // without laying it out again: glyphs straight from the font's character map, advanced by
+    // their widths and the font's pair kerning. baseline is the start of the line; with
+    // Qt::AlignRight or Qt::AlignHCenter the line is placed within width from there. False,
+    // with nothing drawn, for what needs Qt's text layout (other scripts, fallback fonts,
+    // decorations, spacing, clipping): the caller draws it with the painter then.
+    bool DrawTextLine(QPainter &painter, const QPointF &baseline, const QString &text,
+                      Qt::Alignment align = Qt::AlignLeft, double width = 0);
 
     QPaintEngine *paintEngine() const override;
 

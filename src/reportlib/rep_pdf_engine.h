@@ -30,6 +30,9 @@ public:
     void NewPage();
     int PageCount() const { return FPageCount; }
     void OfferJpeg(const QImage &image, const QByteArray &jpeg);
+    // See TRepPdfDevice::DrawTextLine.
+    bool DrawTextLine(const QPainter &painter, const QPointF &baseline, const QString &text, Qt::Alignment align,
+                      double width);
 
     bool begin(QPaintDevice *device) override;
     bool end() override;
@@ -98,9 +101,13 @@ private:
     const char *PaintOperator(bool fill, bool stroke, bool evenOdd) const;
 
     TFontEntry *FontFor(const QFont &font);
+    // The glyphs of text in FGlyphBuffer when the font maps every character and the text needs
+    // no shaping; null otherwise.
+    TFontEntry *DirectGlyphs(const QFont &font, const QString &text);
     TRepPdfFont *PdfFontFor(const QRawFont &raw);
     void ShowGlyphs(const QRawFont &raw, TRepPdfFont *pdf, const QPointF &origin, const quint32 *glyphs,
-                    const QPointF *positions, int count, QStringView text, const QList<QString> *texts = nullptr);
+                    const QPointF *positions, int count, QStringView text, const QList<QString> *texts = nullptr,
+                    bool kern = false);
     void TextAsLayout(const QPointF &point, const QTextItem &textItem);
     void GlyphsAsOutlines(const QRawFont &raw, const QPointF &origin, const quint32 *glyphs,
                           const QPointF *positions, int count);

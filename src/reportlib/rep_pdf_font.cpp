@@ -133,6 +133,32 @@ TRepPdfFont::TRepPdfFont(const QRawFont &raw, int object, int index)
     for (int g = 0; g < glyphs; ++g) FWidths[size_t(g)] = U16(hmtx, 4 * qMin(g, metrics - 1)) * scale;
     FUsed.assign(size_t(glyphs), 0);
     FText.resize(size_t(glyphs));
+    FKernsLeft.assign(size_t(glyphs), 0);
+    ReadKerning(raw.fontTable("kern"), scale);
+}
+
+// The horizontal pair lists (format 0) of a kerning table, which text shaping applies too.
+void TRepPdfFont::ReadKerning(const QByteArray &kern, double scale) {
+    if (U16(kern, 0) != 0) return;
+    const int tables = U16(kern, 2);
+    int at = 4;
+    for (int t = 0; t < tables && at + 6 <= kern.size(); ++t) {
+        const int length = U16(kern, at + 2);
+        const int coverage = U16(kern, at + 4);
+        // Horizontal, kerning values (not minimums), along the line, format 0.
+        if ((coverage & 0x0F) == 0x01 && (coverage >> 8) == 0) {
+            const int pairs = U16(kern, at + 6);
+            for (int i = 0; i < pairs; ++i) {
+                const int p = at + 14 + 6 * i;
+                if (p + 6 > kern.size()) break;
+                const quint32 key = (quint32(U16(kern, p)) << 16) | U16(kern, p + 2);
+                FKerning[key] = S16(kern, p + 4) * scale;
+                if (const quint32 left = key >> 16; left < FKernsLeft.size()) FKernsLeft[left] = 1;
+            }
+        }
+        if (length < 6) break;
+        at += length;
+    }
 }
 
 void TRepPdfFont::Mark(quint32 glyph, QStringView text) {
@@ -230,7 +256,7 @@ void TRepPdfFont::Write(TRepPdfOutput &out) const {
         extra = "/Length1 ";
         AppendInt(extra, program.size());
     }
-    out.WriteStream(file, extra, program, true);
+    out.WriteStream(file, extra, program, 6);
 
     QByteArray cmap(
         "/CIDInit/ProcSet findresource begin\n12 dict begin\nbegincmap\n"
@@ -255,5 +281,5 @@ void TRepPdfFont::Write(TRepPdfOutput &out) const {
         cmap.append("endbfchar\n");
     }
     cmap.append("endcmap\nCMapName currentdict/CMap defineresource pop\nend\nend\n");
-    out.WriteStream(toUnicode, QByteArray(), cmap, true);
+    out.WriteStream(toUnicode, QByteArray(), cmap, 6);
 }

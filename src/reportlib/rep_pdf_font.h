@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QRawFont>
 #include <QString>
+#include <unordered_map>
 #include <vector>
 
 class TRepPdfOutput;
@@ -32,6 +33,16 @@ public:
     // Advance of glyph in thousandths of the em, as the font program states it.
     double Width(quint32 glyph) const { return glyph < FWidths.size() ? FWidths[glyph] : 0.0; }
 
+    // The pair kerning of the face's kerning table between two glyphs, in thousandths of the em
+    // (negative: closer together); 0 when the face has no such table or pair.
+    bool HasKerning() const { return !FKerning.empty(); }
+    double Kerning(quint32 left, quint32 right) const {
+        // Most glyphs start no pair; a flag per glyph spares the lookup.
+        if (left >= FKernsLeft.size() || !FKernsLeft[left]) return 0;
+        const auto it = FKerning.find((left << 16) | right);
+        return it == FKerning.end() ? 0.0 : it->second;
+    }
+
     // Writes the font dictionary and everything it refers to.
     void Write(TRepPdfOutput &out) const;
 
@@ -41,6 +52,7 @@ public:
 
 private:
     void Mark(quint32 glyph, QStringView text);
+    void ReadKerning(const QByteArray &kern, double scale);
     QByteArray BaseName() const;
     QByteArray SubsetTag() const;
 
@@ -52,6 +64,8 @@ private:
     std::vector<double> FWidths;
     std::vector<char> FUsed;
     std::vector<QString> FText;
+    std::unordered_map<quint32, double> FKerning;
+    std::vector<char> FKernsLeft;
     int FUnitsPerEm = 1000;
     int FBox[4] = {0, 0, 0, 0};
     int FAscent = 0, FDescent = 0, FCapHeight = 0;

@@ -117,9 +117,9 @@ void TRepPdfOutput::EndObject() {
     FlushIfFull();
 }
 
-void TRepPdfOutput::WriteStream(int n, const QByteArray &extra, const QByteArray &data, bool compress) {
-    const QByteArray packed = compress ? Deflate(data, Z_DEFAULT_COMPRESSION) : QByteArray();
-    const bool packedOk = compress && !packed.isEmpty();
+void TRepPdfOutput::WriteStream(int n, const QByteArray &extra, const QByteArray &data, int level) {
+    const QByteArray packed = level > 0 ? Deflate(data, level) : QByteArray();
+    const bool packedOk = !packed.isEmpty();
     const QByteArray &bytes = packedOk ? packed : data;
     BeginObject(n);
     FBuffer.append("<<");

@@ -41,8 +41,8 @@ public:
     QByteArray &Body() { return FBuffer; }
     void EndObject();
     // Writes object n as a stream with the dictionary entries extra (without "<<" ">>") and
-    // data, compressed with deflate when compress is set.
-    void WriteStream(int n, const QByteArray &extra, const QByteArray &data, bool compress);
+    // data, compressed with deflate at level (1 fastest .. 9 smallest; 0 stores it as it is).
+    void WriteStream(int n, const QByteArray &extra, const QByteArray &data, int level);
 
     // Hands the bytes made so far to the file (a finished page goes out at once).
     void Flush();

@@ -41,7 +41,7 @@ QList<QImage> RenderPages(const QString &pdf, const QString &dir, int dpi) {
 }  // namespace
 
 QStringList PdfWordList(const QString &pdf) {
-    const TToolResult r = RunTool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    const TToolResult r = RunTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
     if (!r.Ok) return {};
     static const QRegularExpression blank(QStringLiteral("\\s+"));
     return r.Out.split(blank, Qt::SkipEmptyParts);
