@@ -271,11 +271,17 @@ void TRepPreviewWindow::UpdateView() {
         FView->update();
         return;
     }
-    FView->Page = FRun ? FRun->Pages().value(FPage - 1) : FReport->PreviewPages().value(FPage - 1);
-    FView->PaperMM = PaperMM();
+    // A run adds pages behind the one shown: that one is painted again only when it changes
+    // (a new size repaints by itself).
+    const std::shared_ptr<QPicture> page =
+        FRun ? FRun->Pages().value(FPage - 1) : FReport->PreviewPages().value(FPage - 1);
+    if (page != FView->Page || PaperMM() != FView->PaperMM) {
+        FView->Page = page;
+        FView->PaperMM = PaperMM();
+        FView->update();
+    }
     const double scale = RepScreenPPI / RepMMPerInch * FZoom / 100.0;
     FView->resize(int(std::lround(FView->PaperMM.width() * scale)), int(std::lround(FView->PaperMM.height() * scale)));
-    FView->update();
     if (Running())
         FStatus->setText(tr("Page %1 of %2 so far").arg(FPage).arg(count));
     else if (FRun && !FRun->Error().isEmpty())
