@@ -30,10 +30,10 @@ TToolResult RunTool(const QString &program, const QStringList &args) {
 
 QList<QImage> RenderPages(const QString &pdf, const QString &dir, int dpi) {
     const QString prefix = QDir(dir).filePath(QStringLiteral("page"));
-    if (!RunTool(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-png"), pdf, prefix}).Ok)
-        return {};
+    // Plain pixel maps: encoding PNG files would take most of the time.
+    if (!RunTool(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(dpi), pdf, prefix}).Ok) return {};
     QList<QImage> pages;
-    const QStringList files = QDir(dir).entryList({QStringLiteral("page*.png")}, QDir::Files, QDir::Name);
+    const QStringList files = QDir(dir).entryList({QStringLiteral("page*.ppm")}, QDir::Files, QDir::Name);
     for (const QString &f : files) pages << QImage(QDir(dir).filePath(f)).convertToFormat(QImage::Format_RGB32);
     return pages;
 }
