@@ -778,6 +778,7 @@ bool TRepPdfEngine::DrawTextLine(const QPainter &painter, const QPointF &baselin
     if (!entry) return false;
     // The painter's state, which it would hand over with its next drawing call anyway.
     FPen = pen;
+    FOpacity = painter.opacity();
     FMatrix = painter.combinedTransform();
     FTranslateOnly = FMatrix.type() <= QTransform::TxTranslate;
     FDx = FMatrix.dx();
