@@ -844,10 +844,18 @@ void TRepPdfEngine::TextAsLayout(const QPointF &point, const QTextItem &textItem
                     taken[c] = true;
                     break;
                 }
-        for (qsizetype c = 0, g = 0; c < text.size(); ++c) {
+        // Only characters within the stretch this run covers: the others belong to the runs
+        // of other fonts.
+        qsizetype first = -1, last = -1;
+        for (qsizetype c = 0; c < text.size(); ++c)
+            if (taken[c]) {
+                if (first < 0) first = c;
+                last = c;
+            }
+        for (qsizetype c = first + 1, g = 0; first >= 0 && c < last; ++c) {
             if (taken[c] || text[c].isSpace()) continue;
-            while (g < glyphs.size() && !texts[g].isEmpty() && g + 1 < glyphs.size()) ++g;
-            if (g < glyphs.size()) texts[g] += text[c];
+            while (g + 1 < glyphs.size() && !texts[g].isEmpty()) ++g;
+            texts[g] += text[c];
         }
         TRepPdfFont *pdf = raw.isValid() ? PdfFontFor(raw) : nullptr;
         if (!pdf || !pdf->Embeddable()) {

@@ -78,6 +78,9 @@ void PaintSample(QPainter &p) {
     p.setFont(Font(QStringLiteral("DejaVu Sans"), 12));
     p.setPen(Qt::black);
     p.drawText(QPointF(110 * kMM, 20 * kMM), QStringLiteral("Cafe\u0301 combined"));
+    // A character the font lacks comes from a fallback font.
+    p.setFont(Font(QStringLiteral("Liberation Sans"), 12));
+    p.drawText(QPointF(110 * kMM, 40 * kMM), QStringLiteral("King ♔ wins"));
     QFont under = Font(QStringLiteral("Liberation Sans"), 12);
     under.setUnderline(true);
     p.setFont(under);
@@ -164,7 +167,7 @@ TEST_F(PdfWriterTest, PaintsWhatQPdfWriterPaints) {
     qtWords.sort();
     EXPECT_EQ(words.join(u' ').toStdString(), qtWords.join(u' ').toStdString());
     for (const char *word : {"Crème", "brûlée,", "Ångström,", "Łódź,", "Ελληνικά", "γράμματα", "Кириллица",
-                             "по-русски", "Rotated", "Downwards", "Café", "bold", "1,234.56"})
+                             "по-русски", "Rotated", "Downwards", "Café", "King", "♔", "wins", "bold", "1,234.56"})
         EXPECT_TRUE(words.contains(QString::fromUtf8(word))) << word;
 
     const double difference = PdfPixelDifference(Own(), Qt());
