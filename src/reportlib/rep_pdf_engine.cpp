@@ -709,7 +709,8 @@ void TRepPdfEngine::drawTiledPixmap(const QRectF &rect, const QPixmap &pixmap, c
 
 TRepPdfEngine::TFontEntry *TRepPdfEngine::FontFor(const QFont &font) {
     if (FLastEntry && font == FLastFont) return FLastEntry;
-    const QString key = font.key();
+    // Every attribute of the font, spacing and kerning too.
+    const QString key = font.toString() + (font.kerning() ? u'k' : u'-');
     TFontEntry *entry = FFontsByKey.value(key);
     if (!entry) {
         auto made = std::make_unique<TFontEntry>();
@@ -739,7 +740,7 @@ TRepPdfFont *TRepPdfEngine::PdfFontFor(const QRawFont &raw) {
 
 TRepPdfEngine::TFontEntry *TRepPdfEngine::DirectGlyphs(const QFont &font, const QString &text) {
     TFontEntry *entry = FontFor(font);
-    const QFont &f = entry->Font;
+    const QFont &f = font;
     if (!entry->Pdf || !entry->Pdf->Embeddable() || f.letterSpacing() != 0 || f.wordSpacing() != 0 ||
         f.capitalization() != QFont::MixedCase || !NeedsNoShaping(text))
         return nullptr;
@@ -761,7 +762,7 @@ void TRepPdfEngine::drawTextItem(const QPointF &point, const QTextItem &textItem
         return;
     }
     ShowGlyphs(entry->Raw, entry->Pdf, point, FGlyphBuffer.data(), nullptr, int(text.size()), text, nullptr,
-               entry->Font.kerning());
+               textItem.font().kerning());
 }
 
 bool TRepPdfEngine::DrawTextLine(const QPainter &painter, const QPointF &baseline, const QString &text,
@@ -788,7 +789,7 @@ bool TRepPdfEngine::DrawTextLine(const QPainter &painter, const QPointF &baselin
         FClipDirty = true;
     }
     const int n = int(text.size());
-    const bool kern = entry->Font.kerning();
+    const bool kern = font.kerning();
     QPointF origin = baseline;
     if (align & (Qt::AlignRight | Qt::AlignHCenter)) {
         double units = 0;

@@ -81,6 +81,11 @@ void PaintSample(QPainter &p) {
     // A character the font lacks comes from a fallback font.
     p.setFont(Font(QStringLiteral("Liberation Sans"), 12));
     p.drawText(QPointF(110 * kMM, 40 * kMM), QStringLiteral("King ♔ wins"));
+    // The same font with letters spread apart.
+    QFont spaced = Font(QStringLiteral("Liberation Sans"), 12);
+    spaced.setLetterSpacing(QFont::AbsoluteSpacing, 0.8 * kMM);
+    p.setFont(spaced);
+    p.drawText(QPointF(110 * kMM, 50 * kMM), QStringLiteral("Wide"));
     QFont under = Font(QStringLiteral("Liberation Sans"), 12);
     under.setUnderline(true);
     p.setFont(under);
