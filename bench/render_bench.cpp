@@ -29,7 +29,7 @@ using namespace ListWorkload;
 
 namespace {
 
-constexpr double kLimit = 1.5;
+constexpr double kLimit = 0.5;
 
 // The list of reportlib_bench as a report form with designable bands and elements, the query
 // reached through a data source (as report files keep datasets) and every component named.

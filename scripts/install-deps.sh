@@ -10,6 +10,7 @@ packages=(
   postgresql libpq-dev libsqlite3-dev
   fonts-liberation2 fonts-dejavu-core fontconfig
   poppler-utils xvfb xauth
+  zlib1g-dev libharfbuzz-dev qpdf
 )
 
 missing=()

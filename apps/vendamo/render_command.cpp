@@ -1,4 +1,5 @@
-// vendamo render REPORT.QR2 -o OUT.pdf [--png DIR] [--alias NAME=DB]... [--param NAME=VALUE]...
+// vendamo render REPORT.QR2 -o OUT.pdf [--png DIR] [--pdf-engine vendamo|qt] [--alias NAME=DB]...
+//                [--param NAME=VALUE]...
 #include "command.h"
 #include "tool_report.h"
 
@@ -8,6 +9,7 @@
 #include "host/exceptions.h"
 #include "model/design_report.h"
 #include "model/loader.h"
+#include "reportlib/rep_pdf_filter.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -19,11 +21,12 @@ int RunRender(const QStringList &arguments);
 const TCommandRegistration registration({
     QStringLiteral("render"),
     QStringLiteral("print a report with its datasets to PDF (and PNG pages)"),
-    QStringLiteral("Usage: vendamo render REPORT.QR2 -o OUT.pdf [--png DIR] [--alias NAME=DB]...\n"
-                   "                      [--param NAME=VALUE]...\n\n"
+    QStringLiteral("Usage: vendamo render REPORT.QR2 -o OUT.pdf [--png DIR] [--pdf-engine vendamo|qt]\n"
+                   "                      [--alias NAME=DB]... [--param NAME=VALUE]...\n\n"
                    "Loads the report with its datasets and prints it to OUT.pdf.\n\n"
                    "  -o OUT.pdf          the PDF file to write\n"
                    "  --png DIR           also writes one PNG file per page into DIR\n"
+                   "  --pdf-engine NAME   vendamo (Vendamo's PDF writer, the default) or qt (QPdfWriter)\n"
                    "  --alias NAME=DB     defines a database alias for the report's datasets\n"
                    "  --param NAME=VALUE  the value of the query parameter NAME; nothing is ever\n"
                    "                      asked, so a parameter left without a value is an error\n\n"
@@ -49,12 +52,17 @@ int RunRender(const QStringList &arguments) {
     const TCommand &self = *FindCommand(QStringLiteral("render"));
     QStringList args = arguments;
     if (!TakeAliasOptions(args)) return 2;
-    QStringList outputs, pngDirs, params;
+    QStringList outputs, pngDirs, params, engines;
     if (!TakeValues(args, QStringLiteral("-o"), outputs) || !TakeValues(args, QStringLiteral("--png"), pngDirs) ||
-        !TakeValues(args, QStringLiteral("--param"), params))
+        !TakeValues(args, QStringLiteral("--param"), params) ||
+        !TakeValues(args, QStringLiteral("--pdf-engine"), engines))
         return UsageError(self, QStringLiteral("an option is missing its value"));
     if (args.size() != 1 || args[0].startsWith(u'-') || outputs.size() != 1 || pngDirs.size() > 1)
         return UsageError(self, QStringLiteral("render needs one report file and one -o OUT.pdf"));
+    if (engines.size() > 1 || (engines.size() == 1 && engines[0] != QLatin1String("vendamo") &&
+                               engines[0] != QLatin1String("qt")))
+        return UsageError(self, QStringLiteral("--pdf-engine takes vendamo or qt"));
+    const TRepPdfWriterKind writer = engines.value(0) == QLatin1String("qt") ? pwQt : pwVendamo;
 
     TParams values;
     for (const QString &p : params) {
@@ -79,7 +87,8 @@ int RunRender(const QStringList &arguments) {
         // The queries hold the values now and stay open: the runs below need not assign them
         // again (which would close and re-run every query).
         loader->SetQueryParameters(nullptr);
-        form.DesignReport()->ExportToPdf(outputs[0]);
+        TRepPdfFilter pdf(outputs[0], 600, writer);
+        form.DesignReport()->ExportToFilter(pdf);
         if (!pngDirs.isEmpty()) {
             QDir().mkpath(pngDirs[0]);
             form.DesignReport()->ExportToPng(pngDirs[0]);

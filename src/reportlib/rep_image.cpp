@@ -1,5 +1,6 @@
 #include "reportlib/rep_image.h"
 
+#include "reportlib/rep_pdf_device.h"
 #include "reportlib/rep_printer.h"
 
 #include "dblib/field.h"
@@ -26,6 +27,16 @@ void RepDrawPicture(QPainter &painter, const QRectF &rect, const QImage &image, 
     painter.drawImage(target, image);
     if (clip) painter.restore();
 }
+
+namespace {
+
+// A JPEG picture printed into Vendamo's PDF writer goes into the file as its own bytes.
+void OfferJpeg(QPainter &painter, const TPicture &picture) {
+    auto *pdf = dynamic_cast<TRepPdfDevice *>(painter.device());
+    if (pdf && picture.GraphicKind() == gkJPEG) pdf->OfferJpeg(picture.Image(), picture.Graphic()->SaveToData());
+}
+
+}  // namespace
 
 // --- TRepImage -------------------------------------------------------------------------
 
@@ -65,6 +76,7 @@ void TRepImage::Print(double OfsX, double OfsY) {
     TRepPrinter *p = Printer();
     if (!p || !p->Canvas()) return;
     const QRectF rect = PrintRect(OfsX, OfsY);
+    OfferJpeg(*p->Canvas(), *FPicture);
     RepDrawPicture(*p->Canvas(), rect, FPicture->Image(), FStretch, FCenter, p->PixelScale());
     PrintFrame(rect);
 }

@@ -1,6 +1,7 @@
 #include "reportlib/rep_label.h"
 
 #include "reportlib/rep_band.h"
+#include "reportlib/rep_pdf_device.h"
 #include "reportlib/rep_text_layout.h"
 #include "reportlib/report.h"
 
@@ -193,10 +194,14 @@ void TRepCustomLabel::PrintLines(const QRectF &rect, const QStringList &lines) {
     const Qt::Alignment align = FAlignment == taRightJustify ? Qt::AlignRight
                                 : FAlignment == taCenter     ? Qt::AlignHCenter
                                                              : Qt::AlignLeft;
+    // Vendamo's PDF writer takes plain lines directly, without laying them out again.
+    auto *pdf = clip ? nullptr : dynamic_cast<TRepPdfDevice *>(c->device());
     double y = rect.top();
     for (int i = 0; i < n; ++i, y += lineHeight) {
         if (clip && y >= rect.bottom()) break;
         if (lines[i].isEmpty()) continue;
+        if (pdf && pdf->DrawTextLine(*c, QPointF(rect.left(), y + FDeviceAscent), lines[i], align, rect.width()))
+            continue;
         if (align == Qt::AlignLeft)
             c->drawText(QPointF(rect.left(), y + FDeviceAscent), lines[i]);
         else

@@ -1,5 +1,6 @@
 #include "reportlib/rep_preview_window.h"
 
+#include "reportlib/rep_preview_run.h"
 #include "reportlib/rep_preview_sink.h"
 #include "reportlib/rep_printer_sink.h"
 #include "reportlib/report.h"
@@ -113,11 +114,16 @@ TRepPreviewWindow::TRepPreviewWindow(TReport *report, QWidget *parent) : QDialog
     button(QStringLiteral("ZoomOut"), tr("Zoom out"), [this] { ZoomOut(); });
     button(QStringLiteral("ZoomIn"), tr("Zoom in"), [this] { ZoomIn(); });
     button(QStringLiteral("Print"), tr("Print"), [this] {
-        QPrinter printer(QPrinter::HighResolution);
-        Print(printer);
+        WhenRunEnded([this] {
+            QPrinter printer(QPrinter::HighResolution);
+            Print(printer);
+        });
     });
-    button(QStringLiteral("SavePdf"), tr("Save as PDF"), [this] { SaveAsPdf(); });
-    button(QStringLiteral("Close"), tr("Close"), [this] { accept(); });
+    button(QStringLiteral("SavePdf"), tr("Save as PDF"), [this] { WhenRunEnded([this] { SaveAsPdf(); }); });
+    button(QStringLiteral("Close"), tr("Close"), [this] {
+        if (FRun) FRun->Stop();
+        accept();
+    });
     bar->addStretch();
     FStatus = new QLabel(this);
     FStatus->setObjectName(QStringLiteral("PageCount"));
@@ -137,13 +143,64 @@ TRepPreviewWindow::TRepPreviewWindow(TReport *report, QWidget *parent) : QDialog
     UpdateView();
 }
 
+TRepPreviewWindow::~TRepPreviewWindow() = default;
+
+bool TRepPreviewWindow::RunReport() {
+    if (!FReport || Running()) return false;
+    FRun = std::make_unique<TRepPreviewRun>(FReport);
+    connect(FRun.get(), &TRepPreviewRun::PagesChanged, this, [this](int count) {
+        // The window opens with the first page, and only then: once closed it stays closed.
+        if (count == 1 && FRun->Running() && !isVisible()) show();
+        UpdateView();
+        emit PagesChanged(count);
+    });
+    FPage = 1;
+    const bool ran = FRun->Run();
+    UpdateView();
+    if (!FRun->Error().isEmpty()) Interaction().ShowError(FRun->Error());
+    if (FAfterRun && isVisible()) {
+        const std::function<void()> action = std::move(FAfterRun);
+        FAfterRun = nullptr;
+        action();
+    }
+    return ran;
+}
+
+bool TRepPreviewWindow::Running() const { return FRun && FRun->Running(); }
+
+QList<std::shared_ptr<QPicture>> TRepPreviewWindow::RunPages() const {
+    return FRun ? FRun->Pages() : QList<std::shared_ptr<QPicture>>();
+}
+
+void TRepPreviewWindow::WhenRunEnded(std::function<void()> action) {
+    if (!Running()) {
+        action();
+        return;
+    }
+    FAfterRun = std::move(action);
+    UpdateView();
+}
+
+void TRepPreviewWindow::reject() {
+    if (FRun) FRun->Stop();
+    QDialog::reject();
+}
+
+QSizeF TRepPreviewWindow::PaperMM() const {
+    if (FRun) return FRun->PaperMM();
+    return FReport ? FReport->PreviewPaperMM() : QSizeF();
+}
+
 QToolButton *TRepPreviewWindow::Button(const QString &name) const {
     return findChild<QToolButton *>(name, Qt::FindDirectChildrenOnly);
 }
 
 QWidget *TRepPreviewWindow::PageWidget() const { return FView; }
 
-int TRepPreviewWindow::PageCount() const { return FReport ? int(FReport->PreviewPages().size()) : 0; }
+int TRepPreviewWindow::PageCount() const {
+    if (FRun) return FRun->PageCount();
+    return FReport ? int(FReport->PreviewPages().size()) : 0;
+}
 
 void TRepPreviewWindow::SetCurrentPage(int page) {
     const int old = FPage;
@@ -177,7 +234,7 @@ void TRepPreviewWindow::ZoomOut() {
 
 int TRepPreviewWindow::FittingZoom() const {
     if (!FReport) return FZoom;
-    const QSizeF paper = FReport->PreviewPaperMM();
+    const QSizeF paper = PaperMM();
     const double perMM = RepScreenPPI / RepMMPerInch;   // pixels per millimetre at 100%
     if (paper.width() <= 0 || paper.height() <= 0) return FZoom;
     // The area without scroll bars; page width leaves room for the vertical one, which a long
@@ -204,8 +261,9 @@ void TRepPreviewWindow::UpdateView() {
     Button(QStringLiteral("Last"))->setEnabled(FPage < count);
     Button(QStringLiteral("ZoomIn"))->setEnabled(FZoom < MaxZoom);
     Button(QStringLiteral("ZoomOut"))->setEnabled(FZoom > MinZoom);
-    Button(QStringLiteral("Print"))->setEnabled(FReport != nullptr);
-    Button(QStringLiteral("SavePdf"))->setEnabled(FReport != nullptr);
+    // During a run a print or save waits for its end; one is enough.
+    Button(QStringLiteral("Print"))->setEnabled(FReport != nullptr && !FAfterRun);
+    Button(QStringLiteral("SavePdf"))->setEnabled(FReport != nullptr && !FAfterRun);
     FUpdating = false;
     if (!FReport || count == 0) {
         FView->Page.reset();
@@ -213,12 +271,25 @@ void TRepPreviewWindow::UpdateView() {
         FView->update();
         return;
     }
-    FView->Page = FReport->PreviewPages().value(FPage - 1);
-    FView->PaperMM = FReport->PreviewPaperMM();
+    // A run adds pages behind the one shown: that one is painted again only when it changes
+    // (a new size repaints by itself).
+    const std::shared_ptr<QPicture> page =
+        FRun ? FRun->Pages().value(FPage - 1) : FReport->PreviewPages().value(FPage - 1);
+    if (page != FView->Page || PaperMM() != FView->PaperMM) {
+        FView->Page = page;
+        FView->PaperMM = PaperMM();
+        FView->update();
+    }
     const double scale = RepScreenPPI / RepMMPerInch * FZoom / 100.0;
     FView->resize(int(std::lround(FView->PaperMM.width() * scale)), int(std::lround(FView->PaperMM.height() * scale)));
-    FView->update();
-    FStatus->setText(tr("Page %1 of %2").arg(FPage).arg(count));
+    if (Running())
+        FStatus->setText(tr("Page %1 of %2 so far").arg(FPage).arg(count));
+    else if (FRun && !FRun->Error().isEmpty())
+        FStatus->setText(tr("Page %1 of %2 (the run failed after page %2)").arg(FPage).arg(count));
+    else if (FRun && FRun->Stopped())
+        FStatus->setText(tr("Page %1 of %2 (stopped)").arg(FPage).arg(count));
+    else
+        FStatus->setText(tr("Page %1 of %2").arg(FPage).arg(count));
 }
 
 void TRepPreviewWindow::UpdateZoomBox() {

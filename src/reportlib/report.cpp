@@ -468,6 +468,16 @@ bool TReport::Prepare() {
 }
 
 void TReport::Preview() {
+    // With a user at the screen the window opens with page 1 while the rest is laid out.
+    if (!FOnPreview.Assigned() && dynamic_cast<TQtInteraction *>(&Interaction())) {
+        TRepPreviewWindow window(this);
+        window.setWindowModality(Qt::ApplicationModal);
+        // A declined run shows nothing.
+        if (!window.RunReport()) return;
+        FPreviewPages = window.RunPages();
+        if (window.isVisible()) Interaction().ExecDialog(window);
+        return;
+    }
     // A cancelled run shows nothing (not the pages of an earlier one).
     if (!Prepare()) return;
     if (FOnPreview.Assigned())
