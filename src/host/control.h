@@ -14,6 +14,8 @@
 #include <QKeyEvent>
 #include <QWidget>
 
+#include <algorithm>
+
 template <class W>
 class TControlOf : public W, public TComponent {
 public:
@@ -26,14 +28,18 @@ public:
     void SetVisible(bool value) { this->setVisible(value); }
 
     // Geometry in the parent's coordinates; a control inside a Qt layout is placed by the layout.
+    // Values stay within the largest size Qt allows, where its geometry arithmetic cannot
+    // overflow (a stream may hold any number).
     int Left() const { return this->x(); }
-    void SetLeft(int value) { this->move(value, this->y()); }
+    void SetLeft(int value) { this->move(Coordinate(value), this->y()); }
     int Top() const { return this->y(); }
-    void SetTop(int value) { this->move(this->x(), value); }
+    void SetTop(int value) { this->move(this->x(), Coordinate(value)); }
     int Width() const { return this->width(); }
-    void SetWidth(int value) { this->resize(value, this->height()); }
+    void SetWidth(int value) { this->resize(Extent(value), this->height()); }
     int Height() const { return this->height(); }
-    void SetHeight(int value) { this->resize(this->width(), value); }
+    void SetHeight(int value) { this->resize(this->width(), Extent(value)); }
+    static int Coordinate(int value) { return std::clamp(value, -QWIDGETSIZE_MAX, QWIDGETSIZE_MAX); }
+    static int Extent(int value) { return std::clamp(value, 0, QWIDGETSIZE_MAX); }
 
     TMethod OnKeyDown() const { return FOnKeyDown; }
     void SetOnKeyDown(const TMethod &value) { FOnKeyDown = value; }

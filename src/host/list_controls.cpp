@@ -153,7 +153,7 @@ void TRadioGroup::SetItemIndex(int value) {
 }
 
 void TRadioGroup::SetColumns(int value) {
-    FColumns = qMax(1, value);
+    FColumns = qBound(1, value, 16);  // the range radio groups have always had
     Rebuild();
 }
 

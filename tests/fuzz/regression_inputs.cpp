@@ -66,7 +66,19 @@ QList<QByteArray> ElementStreamRegressions(const QList<QByteArray> &samples) {
     return WithUndecodablePicture(samples, "Picture") + WithNameThatIsNoIdentifier(samples);
 }
 
-QList<QByteArray> ComponentStreamRegressions(const QList<QByteArray> &) { return {}; }
+QList<QByteArray> ComponentStreamRegressions(const QList<QByteArray> &samples) {
+    // The largest integers as a radio group's column count (the buttons' grid overflowed) and as
+    // a control's position (Qt's geometry arithmetic overflowed on the next resize).
+    QList<QByteArray> damaged;
+    for (const QByteArray &key : {QByteArray("\x07" "Columns\x03"), QByteArray("\x03" "Top\x03"), QByteArray("\x04" "Left\x03")})
+        for (QByteArray data : samples) {
+            const qsizetype at = data.indexOf(key);
+            if (at < 0 || at + key.size() + 8 > data.size()) continue;
+            data.replace(at + key.size(), 8, QByteArray("\xff\xff\xff\x7f\x00\x00\x00\x00", 8));
+            damaged << data;
+        }
+    return damaged;
+}
 
 QList<QByteArray> RtfRegressions(const QList<QByteArray> &) {
     // One paragraph of thousands of runs of alternating format: reading took quadratic time.

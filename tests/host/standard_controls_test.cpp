@@ -8,6 +8,7 @@
 #include <QTest>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
+#include <limits>
 #include <memory>
 
 namespace {
@@ -384,6 +385,27 @@ TEST(StandardControls, RadioGroupButtonsFollowItems) {
     ASSERT_EQ(buttons.size(), 4);
     EXPECT_EQ(GetIntegerProperty(group, "ItemIndex"), 1);
     EXPECT_EQ(buttons[2]->text(), "Rechts");
+    // Column counts from a stream stay within 1 to 16.
+    SetIntegerProperty(group, "Columns", std::numeric_limits<int>::max());
+    EXPECT_EQ(GetIntegerProperty(group, "Columns"), 16);
+    SetIntegerProperty(group, "Columns", -5);
+    EXPECT_EQ(GetIntegerProperty(group, "Columns"), 1);
+    EXPECT_EQ(group->findChildren<QRadioButton *>().size(), 4);
+}
+
+TEST(StandardControls, GeometryFromAnyNumberStaysWithinWhatQtCanHold) {
+    FormFixture f;
+    auto *label = f.Add<TLabel>("Far");
+    const int most = std::numeric_limits<int>::max();
+    SetIntegerProperty(label, "Top", most);
+    SetIntegerProperty(label, "Left", -most);
+    SetIntegerProperty(label, "Width", most);
+    SetIntegerProperty(label, "Height", -1);
+    EXPECT_EQ(GetIntegerProperty(label, "Top"), QWIDGETSIZE_MAX);
+    EXPECT_EQ(GetIntegerProperty(label, "Left"), -QWIDGETSIZE_MAX);
+    EXPECT_LE(GetIntegerProperty(label, "Width"), QWIDGETSIZE_MAX);
+    EXPECT_EQ(GetIntegerProperty(label, "Height"), 0);
+    EXPECT_GE(label->geometry().bottom(), label->geometry().top() - 1);  // no overflow on the way
 }
 
 TEST(StandardControls, TabSheetCaptionIsItsTabText) {
