@@ -376,70 +376,76 @@ void TComponentReader::ReadProperties(QObject *object, int depth) {
         }
         const QMetaProperty mp = FindProperty(target, parts.last());
 
-        switch (type) {
-        case vaNull:
-            WritePointerProperty(target, mp, nullptr);
-            walkedTarget = nullptr;
-            break;
-        case vaFalse:
-        case vaTrue:
-            CheckOrdinal(mp, type == vaTrue, path);
-            WriteIntegerProperty(target, mp, type == vaTrue ? 1 : 0);
-            break;
-        case vaInt: {
-            const quint32 lo = Bin::ReadDWord(FStream);
-            const quint32 hi = Bin::ReadDWord(FStream);
-            const qint64 v = qint64((quint64(hi) << 32) | lo);
-            CheckOrdinal(mp, v, path);
-            WriteIntegerProperty(target, mp, v);
-            break;
-        }
-        case vaFloat: {
-            const double v = Bin::ReadExtended(FStream);
-            WriteFloatProperty(target, mp, v);
-            break;
-        }
-        case vaString: {
-            const QString v = QString::fromUtf8(ReadLong(FStream));
-            // A name the owner cannot take (not an identifier, or another component's) is
-            // damage like any other bad value: the stream is refused with the reader's error.
-            try {
-                WriteStringProperty(target, mp, v);
-            } catch (const EComponentError &e) {
-                Damaged(QStringLiteral("property %1: %2").arg(path, e.Message()));
+        // A value the property refuses (nil for an object the component owns, a conversion the
+        // setter cannot make) is damage like any other bad value: the stream is refused.
+        try {
+            switch (type) {
+            case vaNull:
+                WritePointerProperty(target, mp, nullptr);
+                walkedTarget = nullptr;
+                break;
+            case vaFalse:
+            case vaTrue:
+                CheckOrdinal(mp, type == vaTrue, path);
+                WriteIntegerProperty(target, mp, type == vaTrue ? 1 : 0);
+                break;
+            case vaInt: {
+                const quint32 lo = Bin::ReadDWord(FStream);
+                const quint32 hi = Bin::ReadDWord(FStream);
+                const qint64 v = qint64((quint64(hi) << 32) | lo);
+                CheckOrdinal(mp, v, path);
+                WriteIntegerProperty(target, mp, v);
+                break;
             }
-            break;
-        }
-        case vaList: {
-            const quint32 count = Bin::ReadDWord(FStream);
-            // Each line takes at least its 4-byte length: a larger count cannot be genuine.
-            if (qint64(count) * 4 > FStream.Remaining()) Damaged(QStringLiteral("a list of %1 lines runs past the end").arg(count));
-            QStringList lines;
-            for (quint32 l = 0; l < count; ++l) lines << QString::fromUtf8(ReadLong(FStream));
-            if (auto *strings = qobject_cast<TStrings *>(ReadPointerProperty(target, mp)))
-                strings->SetStringList(lines);
-            break;
-        }
-        case vaBinary: {
-            const QByteArray data = ReadLong(FStream);
-            auto *value = qobject_cast<TPersistent *>(ReadPointerProperty(target, mp));
-            if (!value || !value->HasBinaryForm()) break;
-            // A picture whose bytes do not decode is damage like any other bad value: the
-            // stream is refused with the reader's own error, not the picture's.
-            try {
-                value->LoadBinaryForm(data);
-            } catch (const EInvalidGraphic &e) {
-                Damaged(QStringLiteral("property %1: %2").arg(path, e.Message()));
+            case vaFloat: {
+                const double v = Bin::ReadExtended(FStream);
+                WriteFloatProperty(target, mp, v);
+                break;
             }
-            break;
-        }
-        case vaReference: {
-            const QString name = ReadStr8(FStream);
-            if (target && IsObjectProperty(mp)) FFixups.append({target, QByteArray(mp.name()), name});
-            break;
-        }
-        default:
-            Damaged(QStringLiteral("unknown value type %1 for property %2").arg(type).arg(path));
+            case vaString: {
+                const QString v = QString::fromUtf8(ReadLong(FStream));
+                // A name the owner cannot take (not an identifier, or another component's) is
+                // damage like any other bad value: the stream is refused with the reader's error.
+                try {
+                    WriteStringProperty(target, mp, v);
+                } catch (const EComponentError &e) {
+                    Damaged(QStringLiteral("property %1: %2").arg(path, e.Message()));
+                }
+                break;
+            }
+            case vaList: {
+                const quint32 count = Bin::ReadDWord(FStream);
+                // Each line takes at least its 4-byte length: a larger count cannot be genuine.
+                if (qint64(count) * 4 > FStream.Remaining()) Damaged(QStringLiteral("a list of %1 lines runs past the end").arg(count));
+                QStringList lines;
+                for (quint32 l = 0; l < count; ++l) lines << QString::fromUtf8(ReadLong(FStream));
+                if (auto *strings = qobject_cast<TStrings *>(ReadPointerProperty(target, mp)))
+                    strings->SetStringList(lines);
+                break;
+            }
+            case vaBinary: {
+                const QByteArray data = ReadLong(FStream);
+                auto *value = qobject_cast<TPersistent *>(ReadPointerProperty(target, mp));
+                if (!value || !value->HasBinaryForm()) break;
+                // A picture whose bytes do not decode is damage like any other bad value: the
+                // stream is refused with the reader's own error, not the picture's.
+                try {
+                    value->LoadBinaryForm(data);
+                } catch (const EInvalidGraphic &e) {
+                    Damaged(QStringLiteral("property %1: %2").arg(path, e.Message()));
+                }
+                break;
+            }
+            case vaReference: {
+                const QString name = ReadStr8(FStream);
+                if (target && IsObjectProperty(mp)) FFixups.append({target, QByteArray(mp.name()), name});
+                break;
+            }
+            default:
+                Damaged(QStringLiteral("unknown value type %1 for property %2").arg(type).arg(path));
+            }
+        } catch (const EConvertError &e) {
+            Damaged(QStringLiteral("property %1: %2").arg(path, e.Message()));
         }
     }
     Q_UNUSED(depth);

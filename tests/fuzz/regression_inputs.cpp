@@ -40,6 +40,20 @@ QList<QByteArray> WithNameThatIsNoIdentifier(const QList<QByteArray> &samples) {
     return damaged;
 }
 
+// The samples with their first element size value turned into nil for the size object itself:
+// the element refused it with a conversion error that escaped the reader.
+QList<QByteArray> WithNilSizeObject(const QList<QByteArray> &samples) {
+    QList<QByteArray> damaged;
+    const QByteArray key("\x0b" "Size.Height\x04");
+    for (QByteArray data : samples) {
+        const qsizetype at = data.indexOf(key);
+        if (at < 0 || at + key.size() + 10 > data.size()) continue;
+        data.replace(at, key.size() + 10, QByteArray("\x04" "Size\x00", 6));
+        damaged << data;
+    }
+    return damaged;
+}
+
 }  // namespace
 
 QList<QByteArray> ReportFileRegressions(const QList<QByteArray> &) {
@@ -63,7 +77,7 @@ QList<QByteArray> ReportFileRegressions(const QList<QByteArray> &) {
 }
 
 QList<QByteArray> ElementStreamRegressions(const QList<QByteArray> &samples) {
-    return WithUndecodablePicture(samples, "Picture") + WithNameThatIsNoIdentifier(samples);
+    return WithUndecodablePicture(samples, "Picture") + WithNameThatIsNoIdentifier(samples) + WithNilSizeObject(samples);
 }
 
 QList<QByteArray> ComponentStreamRegressions(const QList<QByteArray> &samples) {

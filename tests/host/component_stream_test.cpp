@@ -288,6 +288,31 @@ TEST(ComponentStream, NameInAPropertyThatTheOwnerCannotTakeIsRefusedAsDamage) {
     }
 }
 
+TEST(ComponentStream, NilForAnObjectTheComponentOwnsIsRefusedAsDamage) {
+    RegisterStreamClasses();
+    TStreamBox source;
+    TStreamItem *item = MakeItem(&source, nullptr, "Label1");
+    TMemoryStream stream;
+    TComponentWriter(stream, &source).WriteComponents({item});
+    // The caption's entry turned into nil for the item's own font.
+    QByteArray data = stream.Data();
+    const QByteArray key("\x07" "Caption\x05");
+    const qsizetype at = data.indexOf(key);
+    ASSERT_GE(at, 0);
+    const qint32 length = qFromLittleEndian<qint32>(data.constData() + at + key.size());
+    data.replace(at, key.size() + 4 + length, QByteArray("\x04" "Font\x00", 6));
+    TStreamBox target;
+    TMemoryStream in(data);
+    TComponentReader reader(in, &target);
+    try {
+        reader.ReadComponents();
+        ADD_FAILURE() << "the stream was read";
+    } catch (const EReadError &e) {
+        EXPECT_TRUE(e.Message().contains(QStringLiteral("property Font"))) << e.Message().toStdString();
+    }
+    EXPECT_EQ(target.ComponentCount(), 0);
+}
+
 TEST(ComponentStream, DeepNestingIsRefused) {
     RegisterStreamClasses();
     QByteArray data("VCS1");
